@@ -1,0 +1,19 @@
+// vostra-launcher: the desktop launcher of the game Vostra. One executable
+// runs as the launcher, the game window, the update handoff or one of the
+// two uninstall stages, chosen from its command line.
+#include <cstdio>
+#include <exception>
+
+#include "app/application.h"
+
+int main(int argc, char** argv) {
+    try {
+        vostra::CLander_KxApp app(argc, argv);
+        return app.Run();
+    } catch (const std::exception& e) {
+        fprintf(stderr, "vostra-launcher: %s\n", e.what());
+    } catch (...) {
+        fprintf(stderr, "vostra-launcher: unexpected failure\n");
+    }
+    return 1;
+}
