@@ -13,7 +13,7 @@ clang libclang-rt-14-dev
 xvfb xauth xdotool x11-utils imagemagick openbox trayer
 fonts-noto-cjk fonts-liberation2
 curl unzip zip file time
-dbus-x11 gvfs
+dbus-x11 gvfs zenity
 "
 
 missing=""
