@@ -74,7 +74,6 @@ TEST_F(LauncherModes, EachUnbuiltModeSaysSoAndFails) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{bin}, "normal launcher"},
         {{bin, "-u"}, "uninstall stage 1"},
-        {{"-u " + bin}, "uninstall stage 2"},
         {{"-u " + bin + " -u"}, "uninstall stage 1"},
         {{bin, "-frameWnd=4194305", "-gameurl=http://h/play_gamecode?x=1"}, "game window"},
         {{bin, "-frameWnd=0", "-gameurl=http://h/"}, "normal launcher"},
