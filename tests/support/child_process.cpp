@@ -85,7 +85,15 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
         }
         if ((fds[0].fd < 0 && fds[1].fd < 0) || exited) break;
     }
-    if (!exited && waitpid(pid, &status, WNOHANG) != pid) {
+    // The pipes close a moment before the child can be reaped.
+    while (!exited && Clock::now() < deadline) {
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            exited = true;
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    if (!exited) {
         kill(pid, SIGKILL);
         waitpid(pid, &status, 0);
         status = -1;
