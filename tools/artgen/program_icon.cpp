@@ -28,14 +28,13 @@ std::unique_ptr<Canvas> DrawIcon(int n) {
         DrawEmblem(cr, (n - w) / 2, (n - 1.2 * w) / 2, w);
         return c;
     }
-    // 16 px: just the gold V, drawn on whole pixels.
-    const Rgba gold = pal::kGoldLight;
-    for (int row = 0; row < 8; ++row) {
-        const int left = 3 + row / 2 + (row > 5 ? 0 : 0);
-        FillRect(cr, left, 4 + row, 3, 1, gold);
-        FillRect(cr, 16 - left - 3, 4 + row, 3, 1, gold);
-    }
-    FillRect(cr, 7, 11, 2, 1, gold);
+    // 16 px: just the gold V, pixel by pixel: {row, first column, last column}.
+    static const int kVee[][3] = {{4, 3, 5},  {4, 10, 12}, {5, 3, 5},  {5, 10, 12},
+                                  {6, 4, 6},  {6, 9, 11},  {7, 4, 6},  {7, 9, 11},
+                                  {8, 5, 7},  {8, 8, 10},  {9, 5, 10}, {10, 6, 9},
+                                  {11, 7, 8}};
+    for (const auto& run : kVee)
+        FillRect(cr, run[1], run[0], run[2] - run[1] + 1, 1, pal::kGoldLight);
     return c;
 }
 

@@ -77,16 +77,16 @@ void DrawRightEnd(Output& out) {
     PaintStripBand(cr, 0, c.width());
     // A darker bay under the three window buttons, cut in at a slant with
     // a gold edge.
-    cairo_move_to(cr, 12, 0);
+    cairo_move_to(cr, 14, 0);
     cairo_line_to(cr, 92, 0);
     cairo_line_to(cr, 92, 27);
-    cairo_line_to(cr, 0, 27);
+    cairo_line_to(cr, 2, 27);
     cairo_close_path(cr);
     SetVerticalGradient(cr, 0, 27, Hex(0x14264d), Hex(0x070f24));
     cairo_fill(cr);
-    HLine(cr, 12, 92, 0, Hex(0x2c4680));
-    cairo_move_to(cr, 12.5, 0);
-    cairo_line_to(cr, 0.5, 27);
+    HLine(cr, 14, 92, 0, Hex(0x2c4680));
+    cairo_move_to(cr, 14.5, 0);
+    cairo_line_to(cr, 2.5, 27);
     SetColour(cr, WithAlpha(pal::kGold, 0.8));
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
