@@ -43,8 +43,8 @@ void PaintLandscape(cairo_t* cr) {
     PaintRange(cr, Area{0, 0, kW, kH}, rnd, 500, 110, Hex(0x3a4670), Hex(0x1e2848));
     PaintMist(cr, all, 560, 60, 0.25);
     PaintRange(cr, Area{0, 0, kW, kH}, rnd, 585, 60, Hex(0x1c2a50), Hex(0x0f1936));
+    PaintMist(cr, all, 640, 50, 0.18);
     PaintCastle(cr, 205, 640, 1.0, Hex(0x080f24));
-    PaintMist(cr, all, 650, 50, 0.18);
     PaintRange(cr, Area{0, 0, kW, kH}, rnd, 680, 22, Hex(0x0b1430), Hex(0x050a18));
 }
 

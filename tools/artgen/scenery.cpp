@@ -136,6 +136,8 @@ void PaintCastle(cairo_t* cr, double cx, double groundY, double s, Rgba body) {
     cairo_move_to(cr, cx - 190 * s, groundY + 40 * s);
     cairo_curve_to(cr, cx - 120 * s, groundY - 10 * s, cx + 120 * s, groundY - 10 * s,
                    cx + 190 * s, groundY + 40 * s);
+    cairo_line_to(cr, cx + 190 * s, groundY + 200 * s);
+    cairo_line_to(cr, cx - 190 * s, groundY + 200 * s);
     cairo_close_path(cr);
     // Walls and towers.
     cairo_rectangle(cr, cx - 110 * s, groundY - 45 * s, 220 * s, 50 * s);
