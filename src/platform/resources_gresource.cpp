@@ -3,9 +3,20 @@
 #include <gio/gio.h>
 
 extern "C" GResource* vostra_get_resource(void);
+extern "C" void vostra_register_resource(void);
 
 namespace vostra {
 namespace {
+
+// The bundle is compiled with manual registration: it exists only once
+// registered, which happens here on first use.
+GResource* Bundle() {
+    static GResource* const bundle = [] {
+        vostra_register_resource();
+        return vostra_get_resource();
+    }();
+    return bundle;
+}
 
 std::string BundlePath(std::string_view type, int id) {
     const std::string n = std::to_string(id);
@@ -19,7 +30,7 @@ std::string BundlePath(std::string_view type, int id) {
 }  // namespace
 
 std::optional<std::string_view> LoadResourceByPath(const std::string& path) {
-    GResource* bundle = vostra_get_resource();
+    GResource* bundle = Bundle();
     if (bundle == nullptr || path.empty()) return std::nullopt;
     GBytes* bytes =
         g_resource_lookup_data(bundle, path.c_str(), G_RESOURCE_LOOKUP_FLAGS_NONE, nullptr);
