@@ -1,0 +1,119 @@
+#include <cstdio>
+#include <memory>
+
+#include "harness.h"
+#include "ui/buffered_paint.h"
+#include "ui/dialog_base.h"
+#include "ui/png_image.h"
+#include "ui/touch_button.h"
+
+namespace vostra::harness {
+namespace {
+
+constexpr int kWidth = 420;
+constexpr int kHeight = 80;
+
+struct ButtonSpec {
+    int id;
+    int normal, hover, pressed;
+    ui::Rect rect;
+    const char* tooltip;
+};
+
+// The launcher's buttons with their pictures and tooltips.
+constexpr ButtonSpec kButtons[] = {
+    {1003, 209, 210, 230, {356, 2, 28, 26}, ""},
+    {1001, 207, 208, 227, {388, 2, 28, 26}, ""},
+    {1007, 211, 212, 231, {10, 44, 59, 24}, "选择新的服务器"},
+    {1005, 223, 215, 233, {76, 44, 97, 24}, "老板键（快捷键F10）"},
+    {1021, 226, 219, 236, {180, 44, 78, 24}, "刷新"},
+    {1030, 252, 253, 261, {265, 44, 78, 24}, "清除缓存"},
+};
+
+class CButtonWindow : public ui::CControlParent {
+public:
+    explicit CButtonWindow(bool titlebar) : m_bTitleBar(titlebar) {
+        if (titlebar) {
+            m_left = ui::LoadPngImage(203);
+            m_middle = ui::LoadPngImage(172);
+            m_right = ui::LoadPngImage(206);
+        }
+        GtkWidget* fixed = nullptr;
+        m_pWindow = ui::CreateBorderlessWindow(kWidth, kHeight, &fixed);
+        gtk_window_set_title(GTK_WINDOW(m_pWindow), "vostra buttons");
+        gtk_window_move(GTK_WINDOW(m_pWindow), 200, 150);
+        for (const ButtonSpec& spec : kButtons) {
+            auto button = std::make_unique<ui::CTouchButton>();
+            button->Create(this, GTK_FIXED(fixed), spec.id, spec.rect);
+            button->SetImages(spec.normal, spec.hover, spec.pressed);
+            button->SetToolTipText(spec.tooltip, true);
+            m_buttons.push_back(std::move(button));
+        }
+        g_signal_connect(m_pWindow, "draw", G_CALLBACK(OnDraw), this);
+        g_signal_connect(m_pWindow, "delete-event", G_CALLBACK(OnDelete), nullptr);
+        g_signal_connect(m_pWindow, "button-press-event", G_CALLBACK(OnPress), nullptr);
+    }
+
+    ~CButtonWindow() override {
+        for (auto& b : m_buttons) b->DestroyWindow();
+        gtk_widget_destroy(m_pWindow);
+    }
+
+    GtkWidget* Window() const { return m_pWindow; }
+
+    void PaintBackground(cairo_t* cr) override {
+        PaintPattern(cr, kWidth, kHeight);
+        if (!m_bTitleBar) return;
+        const int left_w = ui::SurfaceWidth(m_left.get());
+        const int right_w = ui::SurfaceWidth(m_right.get());
+        ui::FillTiledRect(cr, m_middle.get(), {left_w, 0, kWidth - left_w - right_w, 30});
+        if (m_left) {
+            cairo_set_source_surface(cr, m_left.get(), 0, 0);
+            cairo_paint(cr);
+        }
+        if (m_right) {
+            cairo_set_source_surface(cr, m_right.get(), kWidth - right_w, 0);
+            cairo_rectangle(cr, kWidth - right_w, 0, right_w, 30);
+            cairo_fill(cr);
+        }
+    }
+
+    void OnCommand(int id) override {
+        char line[32];
+        snprintf(line, sizeof line, "command %d", id);
+        Say(line);
+    }
+
+private:
+    static gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
+        ui::CBufferedPaint paint(kWidth, kHeight);
+        static_cast<CButtonWindow*>(self)->PaintBackground(paint.Context());
+        paint.PaintTo(cr);
+        return FALSE;
+    }
+    static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer) {
+        gtk_main_quit();
+        return TRUE;
+    }
+    static gboolean OnPress(GtkWidget* w, GdkEventButton* e, gpointer) {
+        return ui::BeginBodyDrag(w, e);
+    }
+
+    bool m_bTitleBar;
+    ui::SurfacePtr m_left, m_middle, m_right;
+    GtkWidget* m_pWindow = nullptr;
+    std::vector<std::unique_ptr<ui::CTouchButton>> m_buttons;
+};
+
+}  // namespace
+
+int RunButtons(const Args& args) {
+    const bool titlebar = !args.empty() && args[0] == "--titlebar";
+    CButtonWindow window(titlebar);
+    gtk_widget_show_all(window.Window());
+    AnnounceOnFirstDraw(window.Window());
+    gtk_main();
+    return 0;
+}
+
+}  // namespace vostra::harness
