@@ -1,0 +1,164 @@
+// The download and the start of the handoff against the demo server, with
+// the process start and exit recorded instead of carried out.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/file_md5.h"
+#include "update/client_updater.h"
+#include "update/download_sink.h"
+#include "update_test_support.h"
+
+namespace vostra {
+namespace {
+
+using ::testing::HasSubstr;
+using Messages = std::vector<std::string>;
+
+class DownloadTest : public test::UpdateTest {
+protected:
+    void Publish(std::vector<std::string> faults) {
+        published_ = PublishLauncher("1.0.0.1");
+        std::vector<std::string> options = {"--client", published_};
+        for (const auto& f : faults) {
+            options.push_back("--fault");
+            options.push_back(f);
+        }
+        StartServer(options);
+    }
+
+    // Runs the download alone; the log then starts with its URL line.
+    void Download() {
+        CClientUpdater updater(TestContext(), "/kxvstrtmp.exe", "/orbix/vstr/");
+        updater.DownloadAndRun(ClientUrl());
+    }
+
+    std::string Size() const { return std::to_string(ReadFile(published_).size()); }
+
+    // Files in the cache folder besides nothing: a failed download leaves
+    // neither the download path nor a part file.
+    std::vector<std::string> CacheFiles() const {
+        std::vector<std::string> names;
+        std::error_code ec;
+        for (const auto& e : std::filesystem::directory_iterator(CacheFolder(), ec)) {
+            names.push_back(e.path().filename().string());
+        }
+        return names;
+    }
+
+    std::string published_;
+};
+
+TEST_F(DownloadTest, CompleteDownloadIsHandedOver) {
+    Publish({});
+    Download();
+    std::string md5;
+    ASSERT_TRUE(ComputeFileMd5(published_, md5));
+    EXPECT_EQ(LogMessages(),
+              (Messages{"ExcuUpdate,URL=" + ClientUrl(), "Http QueryInfoStatusCode:200",
+                        "Content length:" + Size(), "Finish download,file size=" + Size(),
+                        "Finish download,file md5=" + md5}));
+    EXPECT_EQ(ReadFile(DownloadPath()), ReadFile(published_));
+    EXPECT_TRUE(IsExecutable(DownloadPath()));
+    ASSERT_EQ(starts_.size(), 1u);
+    EXPECT_EQ(starts_[0].app_path, DownloadPath());
+    EXPECT_EQ(starts_[0].cmd_line, "-d " + DataFolder() + "vostra-launcher");
+    EXPECT_EQ(ends_, 1);
+    EXPECT_EQ(CacheFiles(), std::vector<std::string>{"kxvstrtmp.exe"});
+}
+
+TEST_F(DownloadTest, Status404CreatesNoFile) {
+    Publish({"download-404"});
+    Download();
+    EXPECT_EQ(LogMessages(),
+              (Messages{"ExcuUpdate,URL=" + ClientUrl(), "Http QueryInfoStatusCode:404"}));
+    EXPECT_TRUE(CacheFiles().empty());
+    EXPECT_TRUE(starts_.empty());
+}
+
+TEST_F(DownloadTest, MissingContentLengthIsTheEqualSizeError) {
+    Publish({"download-no-length"});
+    Download();
+    EXPECT_EQ(LogMessages(),
+              (Messages{"ExcuUpdate,URL=" + ClientUrl(), "Http QueryInfoStatusCode:200",
+                        "Content length:0",
+                        "ERROR!Before download dwFileSize == dwToatlSize,exit"}));
+    EXPECT_TRUE(CacheFiles().empty());
+    EXPECT_TRUE(starts_.empty());
+}
+
+TEST_F(DownloadTest, ConnectionCutHalfWayIsNoHandoff) {
+    Publish({"download-cut"});
+    Download();
+    const Messages log = LogMessages();
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_EQ((Messages{log.begin(), log.begin() + 3}),
+              (Messages{"ExcuUpdate,URL=" + ClientUrl(), "Http QueryInfoStatusCode:200",
+                        "Content length:" + Size()}));
+    // Either the body ended early (nothing more) or the read failed.
+    if (log.size() > 3) {
+        ASSERT_EQ(log.size(), 5u);
+        EXPECT_EQ(log[3], "Try Download File Exception");
+    }
+    EXPECT_TRUE(CacheFiles().empty());
+    EXPECT_TRUE(starts_.empty());
+    EXPECT_EQ(ends_, 0);
+}
+
+TEST_F(DownloadTest, StalledBodyIsGivenUp) {
+    Publish({"download-stall"});
+    Download();
+    EXPECT_EQ(LogMessages(),
+              (Messages{"ExcuUpdate,URL=" + ClientUrl(), "Http QueryInfoStatusCode:200",
+                        "Content length:" + Size(), "Try Download File Exception",
+                        "Timeout was reached: no data received for 1500 ms"}));
+    EXPECT_TRUE(CacheFiles().empty());
+    EXPECT_TRUE(starts_.empty());
+}
+
+TEST_F(DownloadTest, FailedStartKeepsTheLauncherRunning) {
+    Publish({});
+    start_result_ = false;
+    Download();
+    EXPECT_EQ(starts_.size(), 1u);
+    EXPECT_EQ(ends_, 0);
+}
+
+TEST_F(DownloadTest, RealStartOfAMissingClientFails) {
+    UpdateContext ctx = DefaultUpdateContext();
+    ctx.app_data_folder = DataHome();
+    int ends = 0;
+    ctx.end_process = [&ends] { ++ends; };
+    CClientUpdater updater(ctx, "/kxvstrtmp.exe", "/orbix/vstr/");
+    EXPECT_FALSE(updater.StartHandoff(Root() + "/no-such-client", "/x/installed"));
+    EXPECT_EQ(ends, 0);
+}
+
+TEST_F(DownloadTest, CacheThatCannotHoldFilesEndsSilently) {
+    Publish({});
+    WriteFile(CacheFolder(), "a file where the cache folder should be");
+    Download();
+    EXPECT_EQ(LogMessages(),
+              (Messages{"ExcuUpdate,URL=" + ClientUrl(), "Http QueryInfoStatusCode:200",
+                        "Content length:" + Size()}));
+    EXPECT_TRUE(starts_.empty());
+}
+
+TEST_F(DownloadTest, EarlierDownloadAndDeadRunsPartsAreDiscarded) {
+    WriteFile(DownloadPath(), "left by an earlier run");
+    WriteFile(DownloadPath() + ".999999999.part", "dead run");
+    const std::string live = DownloadPath() + "." + std::to_string(getppid()) + ".part";
+    WriteFile(live, "a run still going");
+    CClientUpdater updater(TestContext(), "/kxvstrtmp.exe", "/orbix/vstr/");
+    EXPECT_EQ(CacheFiles(), std::vector<std::string>{std::filesystem::path(live).filename()});
+}
+
+TEST(DownloadSizes, ContentLengthReadsLikeWcstol) {
+    EXPECT_EQ(ParseContentLength(std::nullopt), 0);
+    EXPECT_EQ(ParseContentLength(std::string("1234")), 1234);
+    EXPECT_EQ(ParseContentLength(std::string(" 77x")), 77);
+    EXPECT_EQ(ParseContentLength(std::string("abc")), 0);
+    EXPECT_EQ(ParseContentLength(std::string("3000000000")), 3000000000LL);
+}
+
+}  // namespace
+}  // namespace vostra
