@@ -19,7 +19,7 @@ FontPtr MakeArialFont(double size_px, FontStyle style) {
     return font;
 }
 
-void FillTiled(cairo_t* cr, cairo_surface_t* tile, const Rect& rect) {
+void FillTiledRect(cairo_t* cr, cairo_surface_t* tile, const Rect& rect) {
     if (tile == nullptr || rect.width <= 0 || rect.height <= 0) return;
     cairo_pattern_t* pattern = cairo_pattern_create_for_surface(tile);
     cairo_pattern_set_extend(pattern, CAIRO_EXTEND_REPEAT);

@@ -38,7 +38,7 @@ FontPtr MakeArialFont(double size_px, FontStyle style);
 // Fills `rect` with `tile` repeated, the pattern starting at the
 // rectangle's top-left corner wherever the rectangle lies. A null tile
 // fills nothing.
-void FillTiled(cairo_t* cr, cairo_surface_t* tile, const Rect& rect);
+void FillTiledRect(cairo_t* cr, cairo_surface_t* tile, const Rect& rect);
 
 // The hover brightening: red, green and blue become 1.05 times their value
 // plus 5% of full scale (clamped), alpha stays. Works on one premultiplied

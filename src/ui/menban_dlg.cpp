@@ -117,7 +117,7 @@ void CMenbanDlg::PaintPicture(cairo_t* cr, int W, int H) const {
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
     if (m_pShadeTile) {
-        FillTiled(cr, m_pShadeTile.get(), {0, 0, W, H});
+        FillTiledRect(cr, m_pShadeTile.get(), {0, 0, W, H});
     } else {
         SetSourceArgb(cr, kShadePlaceholder);
         cairo_paint(cr);
@@ -143,7 +143,7 @@ gboolean CMenbanDlg::OnDraw(GtkWidget* widget, cairo_t* cr, gpointer self) {
     dlg->PaintPicture(picture.Context(), W, H);
     if (!dlg->m_bBlend || !dlg->m_beneath) {
         picture.PaintTo(cr);
-        return TRUE;
+        return FALSE;
     }
     CBufferedPaint blended(W, H);
     cairo_set_source_surface(blended.Context(), dlg->m_beneath.get(), 0, 0);
@@ -151,7 +151,7 @@ gboolean CMenbanDlg::OnDraw(GtkWidget* widget, cairo_t* cr, gpointer self) {
     cairo_set_source_surface(blended.Context(), picture.Surface(), 0, 0);
     cairo_paint_with_alpha(blended.Context(), overlay::kOpacity / 255.0);
     blended.PaintTo(cr);
-    return TRUE;
+    return FALSE;  // app-painted: nothing else draws over it
 }
 
 gboolean CMenbanDlg::OnAnimationTick(gpointer self) {
