@@ -31,7 +31,6 @@ protected:
     std::string base_;
 };
 
-// Offset of the first local header's field.
 void Patch16(std::string& zip, size_t at, uint16_t v) {
     zip[at] = static_cast<char>(v & 0xFF);
     zip[at + 1] = static_cast<char>(v >> 8);

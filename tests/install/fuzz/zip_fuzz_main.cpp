@@ -7,7 +7,10 @@
 
 namespace {
 
+// $VOSTRA_FUZZ_ROOT (made and removed by scripts/fuzz-zip.sh), else a new
+// folder in /tmp.
 std::string FuzzRoot() {
+    if (const char* root = getenv("VOSTRA_FUZZ_ROOT"); root && root[0] == '/') return root;
     char tmpl[] = "/tmp/vostra-zipfuzz-XXXXXX";
     if (mkdtemp(tmpl) == nullptr) abort();
     return tmpl;
