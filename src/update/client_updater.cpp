@@ -17,13 +17,6 @@ std::string FileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The application's name: the executable's file name without extension.
-std::string UserAgentFor(const std::string& own_path) {
-    const std::string name = FileNameOf(own_path);
-    const size_t dot = name.rfind('.');
-    return (dot == std::string::npos || dot == 0) ? name : name.substr(0, dot);
-}
-
 // Collects a reply body, keeping no more than the reply can hold.
 class ReplyCollector final : public HttpReceiver {
 public:
@@ -48,6 +41,12 @@ private:
 
 }  // namespace
 
+std::string ApplicationNameOf(const std::string& own_path) {
+    const std::string name = FileNameOf(own_path);
+    const size_t dot = name.rfind('.');
+    return (dot == std::string::npos || dot == 0) ? name : name.substr(0, dot);
+}
+
 CClientUpdater::CClientUpdater(const UpdateContext& ctx, const std::string& temp_name,
                                const std::string& sub_folder)
     : m_ctx(ctx), m_log(UpdateRunLogPath(ctx.app_data_folder)) {
@@ -63,7 +62,7 @@ CClientUpdater::CClientUpdater(const UpdateContext& ctx, const std::string& temp
 
 HttpGetOptions CClientUpdater::RequestOptions(long connect_timeout_ms) const {
     HttpGetOptions options;
-    options.user_agent = UserAgentFor(m_ctx.own_path);
+    options.user_agent = ApplicationNameOf(m_ctx.own_path);
     options.connect_timeout_ms = connect_timeout_ms;
     options.stall_timeout_ms = m_ctx.stall_timeout_ms;
     return options;

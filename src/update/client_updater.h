@@ -9,6 +9,10 @@
 
 namespace vostra {
 
+// The application's name, sent as the user agent: the executable's file
+// name without its extension ("vostra-launcher", "kxvstrtmp").
+std::string ApplicationNameOf(const std::string& own_path);
+
 class CClientUpdater {
 public:
     // temp_name is the download's file name with its leading "/"

@@ -2,6 +2,13 @@
 // cache folder ("<download path>.<pid>.part"). Only a complete download is
 // renamed to the download path, so two launchers running at once never
 // write, delete or start each other's half-written file.
+//
+// The download keeps the resume arithmetic: S is the size of the part file
+// as found, new bytes are appended at its end, and the download is complete
+// when S + received equals the announced size T. As the part file belongs
+// to this run and starts empty, S is 0 and no Range request is needed; the
+// bytes of an earlier run are never resumed (every run starts from an empty
+// file, as the run's start discards earlier downloads anyway).
 #pragma once
 
 #include <cstdint>

@@ -6,6 +6,7 @@
 #include "app/resource_strings.h"
 #include "update/client_updater.h"
 #include "update/update_run_log.h"
+#include "update/version_reply.h"
 
 namespace vostra {
 namespace {
@@ -21,7 +22,7 @@ void RunSteps(const UpdateContext& ctx) {
     const std::string base_url = LoadResString(IDS_VERSION_SERVICE);
     const std::string path_and_query = LoadResString(IDS_VERSION_QUERY);
     const std::string version = GetFileVersionString(ctx.own_path);
-    updater.log().Write(base_url + "/" + path_and_query + version);
+    updater.log().Write(ComposeVersionQueryUrl(base_url, path_and_query, version));
 
     if (updater.CheckVersion(base_url, path_and_query, version)) {
         updater.DownloadAndRun(updater.reply());

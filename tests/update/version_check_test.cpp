@@ -136,3 +136,17 @@ TEST_F(VersionCheckTest, ClientWithoutVersionIsOfferedTheUpdate) {
 
 }  // namespace
 }  // namespace vostra
+
+namespace vostra {
+namespace {
+
+TEST(ApplicationName, IsTheFileNameWithoutExtension) {
+    EXPECT_EQ(ApplicationNameOf("/home/u/.local/share/orbix/vstr/vostra-launcher"),
+              "vostra-launcher");
+    EXPECT_EQ(ApplicationNameOf("/home/u/.local/share/cache/kxvstrtmp.exe"), "kxvstrtmp");
+    EXPECT_EQ(ApplicationNameOf("/opt/v1.2/launcher.bin.exe"), "launcher.bin");
+    EXPECT_EQ(ApplicationNameOf("/opt/.hidden"), ".hidden");
+}
+
+}  // namespace
+}  // namespace vostra

@@ -15,7 +15,9 @@ constexpr size_t kLongReplyBytes = 1500;
 // "/getClientVersion.php": the path part of the launcher's query.
 std::string VersionPath() {
     const std::string query = LoadResString(IDS_VERSION_QUERY);
-    return "/" + query.substr(0, query.find('?'));
+    std::string path = "/";
+    path.append(query, 0, query.find('?'));
+    return path;
 }
 
 std::string ReplyFor(const httplib::Request& req, const DemoOptions& options,
