@@ -73,6 +73,8 @@ void CreateDesktopShortcut(const InstallEnvironment& env, const std::string& ins
     CreateShortcut(installed, "1", env.desktop_folder, link, false);
 }
 
+// Menus and desktops watch these folders themselves (inotify), so unlike
+// the Windows shell nothing has to be told about the new entries.
 void CreateMenuShortcuts(const InstallEnvironment& env, const std::string& installed) {
     if (env.programs_folder.empty()) return;
     // $XDG_DATA_HOME/applications may be missing on a fresh account.
