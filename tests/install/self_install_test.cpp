@@ -165,6 +165,20 @@ TEST_F(SelfInstallTest, EditedSettingsAndStaleDataZip) {
     EXPECT_TRUE(std::filesystem::exists(install_ + "/res/uninstall.ico"));
 }
 
+TEST_F(SelfInstallTest, RealEnvironmentStaysInTheSandboxHome) {
+    // The wrapper reads HOME and the XDG folders, which point into the
+    // sandbox, and installs the running program (this test binary).
+    EnsureInstalled();
+    const std::string self = install_ + "/test_install";
+    EXPECT_TRUE(std::filesystem::exists(self));
+    EXPECT_EQ(IniReadValue(install_ + "/res/systemset.ini", "Setting", "start"), "1001");
+    const auto icon = LoadResourceByPath("/res/icon/273.png");
+    ASSERT_TRUE(icon.has_value());
+    EXPECT_EQ(ReadFile(install_ + "/res/vostra.png"), std::string(*icon));
+    EXPECT_TRUE(std::filesystem::exists(Menu("卸载-Vostra.desktop")));
+    EXPECT_TRUE(std::filesystem::exists(env_.desktop_folder + "/" + kDesktopLink));
+}
+
 TEST(VersionNumbers, DotsRemovedThenReadAsOneNumber) {
     EXPECT_EQ(VersionNumber("1.0.0.2"), 1002);
     EXPECT_EQ(VersionNumber("1.0.0.0"), 1000);
