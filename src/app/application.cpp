@@ -16,6 +16,7 @@ namespace vostra {
 constexpr int kExitModeNotBuilt = 3;
 constexpr int kAnswerOk = 1;
 constexpr int kAnswerCancel = 2;
+constexpr char kOwnImage[] = "/proc/self/exe";
 
 CLander_KxApp::CLander_KxApp(int argc, const char* const* argv, ModeHandlers handlers)
     : m_strCommandLine(Utf8ToUtf16(BuildRawCommandLine(argc, argv))),
@@ -35,7 +36,9 @@ bool CLander_KxApp::InitInstance() {
     const std::u16string& line = m_strCommandLine;
     switch (SelectStartMode(line)) {
         case StartMode::kUpdateHandoff:
-            if (RunUpdateHandoff(line, GetModuleFilePath()) == HandoffResult::kStarted) {
+            // Copy from our own open image rather than by name: another
+            // launcher may delete the downloaded file while this one runs.
+            if (RunUpdateHandoff(line, kOwnImage) == HandoffResult::kStarted) {
                 fflush(nullptr);
                 std::exit(0);
             }

@@ -5,10 +5,11 @@
 #include <exception>
 
 #include "app/application.h"
+#include "app/gui_modes.h"
 
 int main(int argc, char** argv) {
     try {
-        vostra::CLander_KxApp app(argc, argv);
+        vostra::CLander_KxApp app(argc, argv, vostra::MakeGuiModeHandlers());
         return app.Run();
     } catch (const std::exception& e) {
         fprintf(stderr, "vostra-launcher: %s\n", e.what());

@@ -73,12 +73,9 @@ TEST_F(LauncherModes, EachUnbuiltModeSaysSoAndFails) {
     const std::string bin = VOSTRA_LAUNCHER_BIN;
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{bin}, "normal launcher"},
-        {{bin, "-u"}, "uninstall stage 1"},
-        {{"-u " + bin + " -u"}, "uninstall stage 1"},
         {{bin, "-frameWnd=4194305", "-gameurl=http://h/play_gamecode?x=1"}, "game window"},
         {{bin, "-frameWnd=0", "-gameurl=http://h/"}, "normal launcher"},
         {{bin, "-frameWnd=12"}, "normal launcher"},
-        {{bin, "-frameWnd=12", "-gameurl=http://h/?a-u"}, "uninstall stage 1"},
     };
     for (const auto& [argv, mode] : cases) {
         const ChildResult r = Run(argv);
@@ -86,6 +83,24 @@ TEST_F(LauncherModes, EachUnbuiltModeSaysSoAndFails) {
         EXPECT_EQ(r.err, "vostra-launcher: the " + mode + " mode is not built yet\n") << argv.back();
     }
     EXPECT_FALSE(std::filesystem::exists(res_ + "/update.log"));
+}
+
+// Without a display the uninstall question cannot be asked, and without an
+// answer nothing is uninstalled.
+TEST_F(LauncherModes, UninstallStageOneNeedsAnAnswer) {
+    const std::string bin = VOSTRA_LAUNCHER_BIN;
+    const std::vector<std::vector<std::string>> lines = {
+        {bin, "-u"},
+        {"-u " + bin + " -u"},                                  // tail before head
+        {bin, "-frameWnd=12", "-gameurl=http://h/?a-u"},       // a URL ending in "-u"
+    };
+    for (const auto& argv : lines) {
+        const ChildResult r =
+            RunChild(bin, argv, {"LANG=C", "DISPLAY=", "WAYLAND_DISPLAY="});
+        EXPECT_EQ(r.exit_code, 1) << argv.back();
+        EXPECT_NE(r.err.find("the uninstall question could not be shown"), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(DataHome() + "/cache"));
 }
 
 TEST_F(LauncherModes, BareHandoffOptionStartsTheNormalLauncherWithoutLogging) {
