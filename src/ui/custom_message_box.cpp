@@ -44,8 +44,8 @@ void CCustomMessageBox::OnInitDialog() {
                       G_CALLBACK(&CCustomMessageBox::OnButtonPress), this);
 
     // Centred over the owner, or over the work area when there is none.
-    const Rect area =
-        m_pOwner != nullptr ? WindowScreenRect(GTK_WIDGET(m_pOwner)) : WorkArea(nullptr);
+    Rect area = m_pOwner != nullptr ? WindowScreenRect(GTK_WIDGET(m_pOwner)) : Rect{};
+    if (area.width <= 0 || area.height <= 0) area = WorkArea(nullptr);  // owner not on screen
     const Rect at = CentredIn(area, msgbox::kWidth, msgbox::kHeight);
     gtk_window_move(GTK_WINDOW(m_pWindow), at.x, at.y);
 }

@@ -3,6 +3,7 @@
 
 #include "harness.h"
 #include "ui/menban_dlg.h"
+#include "ui/overlay_layout.h"
 
 namespace vostra::harness {
 namespace {
@@ -17,6 +18,9 @@ void RunCommand(OverlayRun* run, const std::string& line) {
     if (line == "hide") {
         run->overlay.HideOverlay();
         Say("hidden");
+    } else if (line == "stop") {
+        run->overlay.KillTimer(ui::overlay::kAnimationTimer);
+        Say("stopped");
     } else if (line == "show") {
         run->overlay.ShowOverOwner();
     } else if (line.rfind("timer ", 0) == 0) {

@@ -10,7 +10,8 @@
 //   overlay [--size WxH]
 //       A pattern window of that size (default 900x600) with the overlay
 //       over it; prints "frame N" per tick. Reads commands from standard
-//       input: hide, show, timer ID, quit.
+//       input: hide, show, stop (the animation timer), timer ID (one tick
+//       by hand; prints "current N"), quit.
 //
 // Every window prints "shown XID X Y W H" once it is on screen.
 #include <gtk/gtk.h>
