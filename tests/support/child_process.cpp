@@ -36,8 +36,15 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
     posix_spawn_file_actions_adddup2(&fa, out_pipe[1], 1);
     posix_spawn_file_actions_adddup2(&fa, err_pipe[1], 2);
 
+    // Our environment with the extra entries replacing those of their name.
+    auto name_of = [](const std::string& entry) { return entry.substr(0, entry.find('=') + 1); };
     std::vector<std::string> env_strings;
-    for (char** e = environ; *e; ++e) env_strings.emplace_back(*e);
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        bool replaced = false;
+        for (const auto& extra : env) replaced = replaced || name_of(extra) == name_of(entry);
+        if (!replaced) env_strings.push_back(entry);
+    }
     for (const auto& e : env) env_strings.push_back(e);
     std::vector<char*> envp, args;
     for (auto& e : env_strings) envp.push_back(e.data());
