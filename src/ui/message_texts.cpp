@@ -1,12 +1,11 @@
 #include "ui/message_texts.h"
 
 #include "app/resource_strings.h"
+#include "app/uninstall.h"
 
 namespace vostra::ui {
 
-Question UninstallQuestion() {
-    return {"卸载", "您是否确认卸载《" + LoadResString(IDS_GAME_NAME) + "》？"};
-}
+Question UninstallQuestion() { return {kUninstallTitle, vostra::UninstallQuestion()}; }
 
 Question NewServerQuestion() {
     return {"选服", "您是否退出当前服务器，重新选择新服务器？"};
