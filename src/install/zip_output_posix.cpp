@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "install/zip_entry_fields.h"
+#include "platform/file_replace.h"
 
 namespace vostra::zip {
 namespace {
@@ -82,18 +83,7 @@ PendingFile::~PendingFile() {
     }
 }
 
-bool PendingFile::Write(const uint8_t* data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = write(fd_, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
+bool PendingFile::Write(const uint8_t* data, size_t size) { return WriteAll(fd_, data, size); }
 
 bool PendingFile::Commit(bool read_only, uint64_t last_access, uint64_t last_write) {
     const timespec times[2] = {FileTimeToTimespec(last_access), FileTimeToTimespec(last_write)};

@@ -9,6 +9,10 @@
 
 namespace vostra {
 
+// Writes all of data to fd, going on after short writes and interrupts.
+// False (errno set) on a write error.
+bool WriteAll(int fd, const void* data, size_t size);
+
 // Copies source over target atomically, leaving target with mode `mode`.
 // Returns 0 on success, otherwise an errno value; on failure the target is
 // unchanged and no temporary file is left behind.

@@ -18,19 +18,6 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-bool WriteAll(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
 // A temporary file beside target, named after it so a leftover is easy to
 // recognise. Returns the descriptor or -1 with errno set.
 int MakeTempBeside(const std::string& target, std::string& temp_path) {
@@ -55,6 +42,20 @@ int CommitTemp(int fd, const std::string& temp_path, const std::string& target, 
 }
 
 }  // namespace
+
+bool WriteAll(int fd, const void* data, size_t size) {
+    const auto* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = write(fd, bytes, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
 
 int ReplaceFileWithCopy(const std::string& source, const std::string& target, unsigned mode) {
     const int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);

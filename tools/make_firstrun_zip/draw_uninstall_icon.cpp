@@ -11,7 +11,12 @@
 #include <fstream>
 #include <string>
 
+#include "little_endian.h"
+
 namespace {
+
+using vostra::ziptool::Put16;
+using vostra::ziptool::Put32;
 
 constexpr int kSize = 16;
 constexpr int kSamples = 4;  // per axis, for smooth edges
@@ -63,16 +68,6 @@ Rgba Sample(double x, double y) {
                                   DistanceToSegment(x, y, cx - 2, cy + 2, cx + 2, cy - 2));
     if (cross <= 0.75) c = Over(c, {1, 1, 1, 1});
     return c;
-}
-
-void Put16(std::string& out, uint32_t v) {
-    out += static_cast<char>(v & 0xFF);
-    out += static_cast<char>((v >> 8) & 0xFF);
-}
-
-void Put32(std::string& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
 }
 
 std::string BuildIcon() {

@@ -1,21 +1,13 @@
 #include "zip_writer.h"
 
+#include "little_endian.h"
+
 #include <zlib.h>
 
 #include <stdexcept>
 
 namespace vostra::ziptool {
 namespace {
-
-void Put16(std::string& out, uint32_t v) {
-    out += static_cast<char>(v & 0xFF);
-    out += static_cast<char>((v >> 8) & 0xFF);
-}
-
-void Put32(std::string& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 
 struct Prepared {
     std::string payload;
