@@ -13,7 +13,7 @@ namespace {
 constexpr int kWidth = 420;
 constexpr int kHeight = 80;
 
-struct ButtonSpec {
+struct ButtonDef {
     int id;
     int normal, hover, pressed;
     ui::Rect rect;
@@ -21,7 +21,7 @@ struct ButtonSpec {
 };
 
 // The launcher's buttons with their pictures and tooltips.
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonDef kButtons[] = {
     {1003, 209, 210, 230, {356, 2, 28, 26}, ""},
     {1001, 207, 208, 227, {388, 2, 28, 26}, ""},
     {1007, 211, 212, 231, {10, 44, 59, 24}, "选择新的服务器"},
@@ -42,11 +42,11 @@ public:
         m_pWindow = ui::CreateBorderlessWindow(kWidth, kHeight, &fixed);
         gtk_window_set_title(GTK_WINDOW(m_pWindow), "vostra buttons");
         gtk_window_move(GTK_WINDOW(m_pWindow), 200, 150);
-        for (const ButtonSpec& spec : kButtons) {
+        for (const ButtonDef& def : kButtons) {
             auto button = std::make_unique<ui::CTouchButton>();
-            button->Create(this, GTK_FIXED(fixed), spec.id, spec.rect);
-            button->SetImages(spec.normal, spec.hover, spec.pressed);
-            button->SetToolTipText(spec.tooltip, true);
+            button->Create(this, GTK_FIXED(fixed), def.id, def.rect);
+            button->SetImages(def.normal, def.hover, def.pressed);
+            button->SetToolTipText(def.tooltip, true);
             m_buttons.push_back(std::move(button));
         }
         g_signal_connect(m_pWindow, "draw", G_CALLBACK(OnDraw), this);
