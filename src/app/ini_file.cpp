@@ -1,7 +1,11 @@
 #include "app/ini_file.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -15,6 +19,13 @@ constexpr size_t kMaxWritableFile = 64u * 1024 * 1024;
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 using FilePtr = std::unique_ptr<FILE, int (*)(FILE*)>;
+
+// Settings live in a regular file; a device or pipe in its place (say a
+// link to /dev/zero) would never end, so it reads as no file at all.
+bool IsRegularFile(FILE* f) {
+    struct stat st {};
+    return fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode);
+}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -110,6 +121,7 @@ std::vector<std::string> SplitLines(std::string_view data) {
 bool ReadForRewrite(const std::string& path, std::string& data) {
     FilePtr f(fopen(path.c_str(), "rb"), fclose);
     if (!f) return errno == ENOENT;
+    if (!IsRegularFile(f.get())) return false;
     char buf[65536];
     size_t n;
     while ((n = fread(buf, 1, sizeof buf, f.get())) > 0) {
@@ -126,7 +138,7 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 std::optional<std::string> IniReadValue(const std::string& path, std::string_view section,
                                         std::string_view key) {
     FilePtr f(fopen(path.c_str(), "rb"), fclose);
-    if (!f) return std::nullopt;
+    if (!f || !IsRegularFile(f.get())) return std::nullopt;
     LineReader reader(f.get());
     std::string line;
     bool first = true;
@@ -201,7 +213,11 @@ bool IniWriteValue(const std::string& path, std::string_view section, std::strin
         out += l;
         out += "\r\n";
     }
-    return WriteFileAtomically(path, out) == 0;
+    // A settings file that is a link is updated where it points, keeping
+    // the link.
+    char resolved[PATH_MAX];
+    const std::string target = realpath(path.c_str(), resolved) ? resolved : path;
+    return WriteFileAtomically(target, out) == 0;
 }
 
 }  // namespace vostra

@@ -18,7 +18,7 @@
 namespace vostra {
 
 // The value of key in section, or nullopt when the file, the section or the
-// key is missing or the file cannot be read. The file is read as a stream,
+// key is missing or the file cannot be read (or is not a regular file). The file is read as a stream,
 // so a huge file costs time, not memory; a line longer than 64 KiB is seen
 // only up to that length. A value ends at its first NUL byte.
 std::optional<std::string> IniReadValue(const std::string& path, std::string_view section,

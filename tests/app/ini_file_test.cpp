@@ -68,6 +68,13 @@ TEST_F(IniFile, MissingFileGivesNothing) {
     EXPECT_EQ(IniReadValue(Root() + "/none.ini", "a", "k"), std::nullopt);
 }
 
+TEST_F(IniFile, EndlessDeviceInPlaceOfTheFileReadsAsNoFile) {
+    std::filesystem::create_symlink("/dev/zero", Path());
+    EXPECT_EQ(IniReadValue(Path(), "a", "k"), std::nullopt);
+    EXPECT_FALSE(IniWriteValue(Path(), "a", "k", "v"));
+    EXPECT_TRUE(std::filesystem::is_symlink(Path()));
+}
+
 TEST_F(IniFile, WriteAddsKeyAtTheEndOfItsSectionAndKeepsOtherLines) {
     WriteFile(Path(), "; mine\n[Info]\ncode=\n\n[Setting]\nfullscreen=F11\n\n\n[Z]\nq=1");
     ASSERT_TRUE(IniWriteValue(Path(), "setting", "start", "1001"));
@@ -107,6 +114,14 @@ TEST_F(IniFile, FailedWriteLeavesNoFileBehind) {
     EXPECT_FALSE(IniWriteValue(Path(), "a", "k", "2"));
     chmod(Root().c_str(), 0700);
     EXPECT_EQ(ReadFile(Path()), "[a]\r\nk=1\r\n");
+}
+
+TEST_F(IniFile, WriteThroughALinkKeepsTheLink) {
+    WriteFile(Root() + "/real.ini", "[a]\r\nk=1\r\n");
+    std::filesystem::create_symlink(Root() + "/real.ini", Path());
+    ASSERT_TRUE(IniWriteValue(Path(), "a", "k", "2"));
+    EXPECT_TRUE(std::filesystem::is_symlink(Path()));
+    EXPECT_EQ(ReadFile(Root() + "/real.ini"), "[a]\r\nk=2\r\n");
 }
 
 TEST_F(IniFile, WriteKeepsTheFileMode) {
