@@ -13,6 +13,9 @@ namespace {
 constexpr uint32_t kShtNobits = 8;
 constexpr size_t kMaxSections = 65535;
 constexpr size_t kMaxNameTable = 1 << 20;
+// Real section headers are 40 or 64 bytes; a far larger entry size would
+// only make us read (and allocate) a huge table.
+constexpr size_t kMaxEntrySize = 256;
 
 class Reader {
 public:
@@ -78,7 +81,7 @@ std::optional<ElfSection> FindElfSection(int fd, std::string_view name) {
     const size_t shstrndx = d.Get(eh, is64 ? 0x3E : 0x32, 2);
     const size_t min_entry = is64 ? 64 : 40;
     if (shoff == 0 || shnum == 0 || shnum > kMaxSections || shentsize < min_entry ||
-        shstrndx >= shnum) {
+        shentsize > kMaxEntrySize || shstrndx >= shnum) {
         return std::nullopt;
     }
     std::string table;

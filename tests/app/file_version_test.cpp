@@ -81,6 +81,8 @@ TEST_F(FileVersion, CorruptHeadersAreRejected) {
               kNoVersionText);
     // e_shstrndx (offset 0x3e) past the section count.
     EXPECT_EQ(GetFileVersionString(Patched("strndx", 0x3e, std::string("\xff\xff", 2))), kNoVersionText);
+    // e_shentsize (offset 0x3a) far larger than a section header.
+    EXPECT_EQ(GetFileVersionString(Patched("bigentsize", 0x3a, std::string("\xff\xff", 2))), kNoVersionText);
     // e_shentsize (offset 0x3a) too small for a section header.
     EXPECT_EQ(GetFileVersionString(Patched("entsize", 0x3a, std::string("\x01\x00", 2))), kNoVersionText);
 }
