@@ -118,14 +118,19 @@ TEST_F(UpdateFlowTest, CurrentClientGoesOnRunning) {
 }
 
 TEST_F(UpdateFlowTest, StalledDownloadLetsTheLauncherGoOn) {
-    StartServer({"--client", PublishLauncher("1.0.0.1"), "--fault", "download-stall"});
+    const std::string published = PublishLauncher("1.0.0.1");
+    StartServer({"--client", published, "--fault", "download-stall"});
     InstallProbe();
     const std::string before = ReadFile(Installed());
 
     EXPECT_EQ(Run(Installed(), {"--stall-ms", "1000"}), 10);
-    const Messages log = LogMessages();
-    ASSERT_EQ(log.size(), 8u);
-    EXPECT_EQ(log[6], "Try Download File Exception");
+    EXPECT_EQ(LogMessages(),
+              (Messages{QueryUrl("1.0.0.0"), "Http QueryInfoStatusCode:200",
+                        "Server response check version msg:" + ClientUrl(),
+                        "ExcuUpdate,URL=" + ClientUrl(), "Http QueryInfoStatusCode:200",
+                        "Content length:" + std::to_string(ReadFile(published).size()),
+                        "Try Download File Exception",
+                        "Timeout was reached: no data received for 1000 ms"}));
     EXPECT_EQ(ReadFile(Installed()), before);
 }
 

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/file_md5.h"
 #include "update/client_updater.h"
 #include "update/update_check.h"
 #include "update_test_support.h"
@@ -62,6 +63,18 @@ TEST_F(VersionCheckTest, NewerClientAnswersWithItsUrl) {
                                      "1.0.0.0"));
     EXPECT_EQ(updater.query_url(), QueryUrl("1.0.0.0"));
     EXPECT_EQ(updater.reply(), ClientUrl());
+    EXPECT_EQ(LogMessages(), (Messages{"Http QueryInfoStatusCode:200",
+                                       "Server response check version msg:" + ClientUrl()}));
+}
+
+TEST_F(VersionCheckTest, UserAgentIsTheExecutableNameWithoutExtension) {
+    StartServer({"--fault", "version-echo-user-agent"});
+    UpdateContext ctx = TestContext();
+    ctx.own_path = Root() + "/bin/kxvstrtmp.exe";
+    CClientUpdater updater(ctx, "/kxvstrtmp.exe", "/orbix/vstr/");
+    EXPECT_TRUE(updater.CheckVersion(server_.url(), "getClientVersion.php?p=orbix&g=vstr&v=",
+                                     "1.0.0.0"));
+    EXPECT_EQ(updater.reply(), "kxvstrtmp");
 }
 
 TEST_F(VersionCheckTest, Status404GivesAnEmptyReply) {
@@ -88,12 +101,12 @@ TEST_F(VersionCheckTest, UnreachableServiceLogsTheExceptionLines) {
 TEST_F(VersionCheckTest, StalledServiceEndsLikeAnUnreachableOne) {
     StartServer({"--fault", "version-stall"});
     RunUpdateCheck(TestContext());
-    const Messages log = LogMessages();
-    ASSERT_EQ(log.size(), 6u);
-    EXPECT_EQ(log[1], "Try Download File Exception");
-    EXPECT_THAT(log[2], HasSubstr("no data received for 1500 ms"));
-    EXPECT_EQ(log[3], "Server response check version msg:");
-    EXPECT_EQ(log[5], "=====================");
+    EXPECT_EQ(LogMessages(),
+              (Messages{QueryUrl("1.0.0.0"), "Try Download File Exception",
+                        "Timeout was reached: no data received for 1500 ms",
+                        "Server response check version msg:", "Finish Update.",
+                        "====================="}));
+    EXPECT_TRUE(starts_.empty());
 }
 
 TEST_F(VersionCheckTest, RedirectIsFollowedAndTheFinalStatusLogged) {
@@ -112,13 +125,20 @@ TEST_F(VersionCheckTest, LongReplyIsReadUpTo1023Bytes) {
 }
 
 TEST_F(VersionCheckTest, TrailingLineEndStaysInTheDownloadUrl) {
-    StartServer({"--client", PublishLauncher("1.0.0.1"), "--fault", "version-trailing-line-end"});
+    const std::string published = PublishLauncher("1.0.0.1");
+    StartServer({"--client", published, "--fault", "version-trailing-line-end"});
     RunUpdateCheck(TestContext());
-    const Messages log = LogMessages();
-    ASSERT_GE(log.size(), 4u);
-    EXPECT_EQ(log[2], "Server response check version msg:" + ClientUrl() + "\r\n");
-    EXPECT_EQ(log[3], "ExcuUpdate,URL=" + ClientUrl() + "\r\n");
-    // The request itself goes to the URL without its line end.
+    std::string md5;
+    ASSERT_TRUE(ComputeFileMd5(published, md5));
+    const std::string size = std::to_string(ReadFile(published).size());
+    // The line end is part of the reply and of the URL line; the request
+    // itself goes to the URL without it, so the download completes.
+    EXPECT_EQ(LogMessages(),
+              (Messages{QueryUrl("1.0.0.0"), "Http QueryInfoStatusCode:200",
+                        "Server response check version msg:" + ClientUrl() + "\r\n",
+                        "ExcuUpdate,URL=" + ClientUrl() + "\r\n", "Http QueryInfoStatusCode:200",
+                        "Content length:" + size, "Finish download,file size=" + size,
+                        "Finish download,file md5=" + md5}));
     EXPECT_EQ(ends_, 1);
 }
 

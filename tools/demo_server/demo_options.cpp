@@ -14,6 +14,7 @@ const std::map<std::string, Fault>& FaultNames() {
         {"version-trailing-line-end", Fault::kVersionTrailingLineEnd},
         {"version-long", Fault::kVersionLong},
         {"version-redirect", Fault::kVersionRedirect},
+        {"version-echo-user-agent", Fault::kVersionEchoUserAgent},
         {"download-404", Fault::kDownload404},
         {"download-no-length", Fault::kDownloadNoLength},
         {"download-cut", Fault::kDownloadCut},

@@ -14,6 +14,7 @@ enum class Fault {
     kVersionTrailingLineEnd,  // the download URL is followed by CR LF
     kVersionLong,             // the reply is longer than 1023 bytes
     kVersionRedirect,         // the version query is redirected once
+    kVersionEchoUserAgent,    // the version service answers with the caller's user agent
     kDownload404,             // the client download answers 404
     kDownloadNoLength,        // the client is sent without Content-Length
     kDownloadCut,             // the connection is cut half-way

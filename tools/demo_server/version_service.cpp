@@ -23,6 +23,7 @@ std::string VersionPath() {
 std::string ReplyFor(const httplib::Request& req, const DemoOptions& options,
                      const PublishedClient& client) {
     if (options.fixed_reply) return *options.fixed_reply;
+    if (options.Has(Fault::kVersionEchoUserAgent)) return req.get_header_value("User-Agent");
     const bool ours = req.get_param_value("p") == "orbix" && req.get_param_value("g") == "vstr";
     if (!ours || client.path.empty() || !IsNewerVersion(client.version, req.get_param_value("v"))) {
         return "0";
