@@ -137,8 +137,15 @@ ZipResult Extract(ZipReader& reader, int index, const std::string& destination) 
     if (index < 0 || static_cast<uint32_t>(index) >= reader.archive->EntryCount()) {
         return kZipBadArgument;
     }
+    // An entry behind an unreadable central header cannot even be found.
+    if (!reader.archive->GoTo(static_cast<uint32_t>(index))) return kZipBadHeader;
     ZipEntryInfo ze;
-    if (const ZipResult r = EntryInfo(reader, index, ze); r != kZipOk) return r;
+    const ZipResult info = EntryInfo(reader, index, ze);
+    // A local header that fails its checks means the entry's data cannot be
+    // read: extraction reports that as a data error (the listing keeps the
+    // finer 0x700/0x800), and nothing is created for it.
+    if (info == kZipBadHeader || info == kZipBadExtra) return kZipDataError;
+    if (info != kZipOk) return info;
     const std::string dest = WithSlashes(destination);
     const bool absolute = !dest.empty() && dest[0] == '/';
     if (!absolute && zip::ClimbsOutOfBase(dest)) return kZipUnsafeName;
@@ -183,6 +190,9 @@ ZipResult SetBaseDirectory(HZIP handle, const std::string& path) {
     if (const ZipResult r = CheckHandle(handle); r != kZipOk) return Remember(r);
     // An empty path means the current directory, not the file-system root.
     std::string base = path.empty() ? "./" : path;
+    // A trailing backslash already ends the path, as on Windows; on Linux
+    // it would name a folder with a backslash in its name.
+    if (base.back() == '\\') base.back() = '/';
     if (base.back() != '/') base += '/';
     handle->reader->base_dir = base;
     return Remember(kZipOk);

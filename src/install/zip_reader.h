@@ -37,8 +37,8 @@ using HZIP = ZipHandle*;
 // current directory.
 HZIP OpenZipFromMemory(const void* data, size_t length);
 
-// Makes path (with "/" appended unless it ends in one) the base directory
-// for relative destinations.
+// Makes path (with "/" appended unless it ends in "/" or "\", the latter
+// taken as "/") the base directory for relative destinations.
 ZipResult SetBaseDirectory(HZIP handle, const std::string& path);
 
 // index -1: ze.index = number of entries, every other field empty. Otherwise
@@ -50,7 +50,8 @@ ZipResult GetZipEntry(HZIP handle, int index, ZipEntryInfo& ze);
 // it begins with "/"), or creates it when the entry is a directory. A file
 // appears under its name only when complete and verified; an existing file
 // of that name is replaced. Read-only entries get a mode without write
-// bits; last-access and last-write times are set.
+// bits; last-access and last-write times are set. An entry whose local
+// header fails its checks gives kZipDataError and creates nothing.
 ZipResult ExtractZipEntry(HZIP handle, int index, const std::string& destination);
 
 // Closes the archive and frees the handle (null: kZipBadArgument).

@@ -10,13 +10,14 @@ using ZipResult = uint32_t;
 
 inline constexpr ZipResult kZipOk = 0x00000000;
 // Open: no end record, or the end record or central directory is
-// inconsistent. Extract: the target file cannot be created.
+// inconsistent. Extract: the target file cannot be created, or a directory
+// entry's folder cannot be made (reported rather than passed as success).
 inline constexpr ZipResult kZipNoFile = 0x00000200;
 // Extract: writing the target file failed.
 inline constexpr ZipResult kZipWriteFailed = 0x00000400;
-// Entry information: the local header disagrees with the central header,
-// or the entry cannot be reached because a central header before it (or
-// its own) is unreadable.
+// Entry information: the local header disagrees with the central header.
+// Entry information and extract: the entry cannot be reached because a
+// central header before it (or its own) is unreadable.
 inline constexpr ZipResult kZipBadHeader = 0x00000700;
 // Entry information: the local extra field cannot be read.
 inline constexpr ZipResult kZipBadExtra = 0x00000800;
@@ -37,7 +38,9 @@ inline constexpr ZipResult kZipNotReader = 0x00080000;
 // its own, so OpenZipFromMemory never meets it; kept for the full table.
 inline constexpr ZipResult kZipAlreadyOpen = 0x01000000;
 // Extract: reading or inflating the entry's data failed, or stopped before
-// the end of the entry.
+// the end of the entry; also when the entry's local header fails its checks
+// (bad signature, method, sizes, name length or extra field), since its data
+// cannot be read then.
 inline constexpr ZipResult kZipDataError = 0x05000000;
 
 }  // namespace vostra
