@@ -43,10 +43,15 @@ void CCustomMessageBox::OnInitDialog() {
     m_signals.Connect(m_pWindow, "button-press-event",
                       G_CALLBACK(&CCustomMessageBox::OnButtonPress), this);
 
-    // Centred over the owner, or over the work area when there is none.
-    Rect area = m_pOwner != nullptr ? WindowScreenRect(GTK_WIDGET(m_pOwner)) : Rect{};
-    if (area.width <= 0 || area.height <= 0) area = WorkArea(nullptr);  // owner not on screen
-    const Rect at = CentredIn(area, msgbox::kWidth, msgbox::kHeight);
+    // Centred over the owner, or over the work area when there is none;
+    // kept inside the work area when the owner reaches past the screen's
+    // edge, so that the question is always whole on screen.
+    GtkWidget* owner = m_pOwner != nullptr ? GTK_WIDGET(m_pOwner) : nullptr;
+    Rect area = owner != nullptr ? WindowScreenRect(owner) : Rect{};
+    const Rect work = WorkArea(owner);
+    if (area.width <= 0 || area.height <= 0) area = work;  // owner not on screen
+    Rect at = CentredIn(area, msgbox::kWidth, msgbox::kHeight);
+    if (work.width > 0 && work.height > 0) at = KeepInside(at, work);
     gtk_window_move(GTK_WINDOW(m_pWindow), at.x, at.y);
 }
 
@@ -125,18 +130,12 @@ void CCustomMessageBox::OnCommand(int id) {
 
 gboolean CCustomMessageBox::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
     auto* box = static_cast<CCustomMessageBox*>(self);
-    switch (event->keyval) {
-        case GDK_KEY_Escape:
-            box->EndDialog(IDCANCEL);
-            return TRUE;
-        // Enter answers with the default button, OK, as a dialog does.
-        case GDK_KEY_Return:
-        case GDK_KEY_KP_Enter:
-            box->EndDialog(IDOK);
-            return TRUE;
-        default:
-            return FALSE;
-    }
+    // Esc is the one key that answers, with Cancel. OK is given only by a
+    // click on its button: a stray Enter must not confirm an uninstall or
+    // an exit.
+    if (event->keyval != GDK_KEY_Escape) return FALSE;
+    box->EndDialog(IDCANCEL);
+    return TRUE;
 }
 
 gboolean CCustomMessageBox::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {

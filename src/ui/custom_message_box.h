@@ -39,9 +39,10 @@ public:
     void SetText(const std::string& title, const std::string& message);
 
     // Shows the box and runs a nested main loop until it is answered:
-    // IDOK for the OK button (or Enter); IDCANCEL for Cancel, the close
-    // cross, Esc or a close by the window manager; kDoModalFailed when no
-    // display could be opened. Callers act only on IDOK.
+    // IDOK for a click on the OK button and nothing else (Enter does not
+    // answer); IDCANCEL for Cancel, the close cross, Esc or a close by the
+    // window manager; kDoModalFailed when no display could be opened.
+    // Callers act only on IDOK.
     int DoModal();
 
     // Ends the modal run with `result`.

@@ -56,6 +56,15 @@ Rect CentredIn(const Rect& area, int width, int height) {
     return {area.x + (area.width - width) / 2, area.y + (area.height - height) / 2, width, height};
 }
 
+Rect KeepInside(const Rect& r, const Rect& area) {
+    Rect out = r;
+    if (out.x + out.width > area.x + area.width) out.x = area.x + area.width - out.width;
+    if (out.y + out.height > area.y + area.height) out.y = area.y + area.height - out.height;
+    if (out.x < area.x) out.x = area.x;
+    if (out.y < area.y) out.y = area.y;
+    return out;
+}
+
 bool ScreenIsComposited(GtkWidget* window) {
     GdkScreen* screen = window != nullptr ? gtk_widget_get_screen(window) : gdk_screen_get_default();
     return screen != nullptr && gdk_screen_is_composited(screen);

@@ -29,6 +29,11 @@ Rect WorkArea(GtkWidget* window);
 // Where a window of the given size goes to be centred on `area`.
 Rect CentredIn(const Rect& area, int width, int height);
 
+// `r` moved as little as needed to lie inside `area` (its top-left corner
+// wins when it is larger than the area), as a dialog centred over a window
+// that reaches past the screen's edge is kept on the screen.
+Rect KeepInside(const Rect& r, const Rect& area);
+
 // Whether the screen has a compositing manager, so that window opacity
 // and per-pixel alpha take effect.
 bool ScreenIsComposited(GtkWidget* window);

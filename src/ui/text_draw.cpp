@@ -31,7 +31,11 @@ std::vector<std::string> LinesOf(PangoLayout* layout) {
     for (GSList* l = pango_layout_get_lines_readonly(layout); l != nullptr; l = l->next) {
         const auto* line = static_cast<PangoLayoutLine*>(l->data);
         std::string s(text + line->start_index, static_cast<size_t>(line->length));
-        while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+        // Line breaks and the blanks a wrapped line ends with take no room:
+        // a line is centred on its visible text.
+        while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ' ||
+                              s.back() == '\t'))
+            s.pop_back();
         lines.push_back(std::move(s));
     }
     return lines;

@@ -142,5 +142,25 @@ TEST_F(ButtonWindow, ButtonWithoutTooltipTextNeverShowsOne) {
     EXPECT_FALSE(TooltipBelow(shot, kMinimise));
 }
 
+TEST_F(ButtonWindow, FacesKeepWhatTheParentShowedAtTheFirstPaint) {
+    p_->Send("repaint");
+    ASSERT_FALSE(p_->WaitLine("repainted").empty());
+    Sleep(200);
+    ui::SurfacePtr refresh = ui::LoadPngImage(226);
+    {
+        Screenshot shot("button-parent-repainted");
+        EXPECT_EQ(shot.Pixel(win_.x + 5, win_.y + 35), 0x204060u) << "the window repainted";
+        EXPECT_EQ(Mismatches(shot, kRefresh, refresh.get()), 0)
+            << "the face shows the pattern it was built over";
+    }
+    // Every later face, hover included, was built over the first pixels too.
+    ui::SurfacePtr hover = ui::LoadPngImage(219);
+    ui::SurfacePtr bright(ui::CreateBrightenedCopy(hover.get()));
+    PointAt(kRefresh);
+    Sleep(200);
+    Screenshot shot("button-parent-repainted-hover");
+    EXPECT_EQ(Mismatches(shot, kRefresh, bright.get()), 0);
+}
+
 }  // namespace
 }  // namespace vostra::test

@@ -1,6 +1,7 @@
 // The fixed layouts and the questions' texts.
 #include <gtest/gtest.h>
 
+#include "ui/dialog_base.h"
 #include "ui/message_box_layout.h"
 #include "ui/message_texts.h"
 #include "ui/overlay_layout.h"
@@ -51,6 +52,26 @@ TEST(Questions, CallersTexts) {
     EXPECT_EQ(NewServerQuestion().title, "选服");
     EXPECT_EQ(ExitQuestion().title, "关闭提示");
     EXPECT_EQ(ExitQuestion().message, "是否退出Vostra登录器？");
+}
+
+TEST(DialogPlacement, CentredOverTheOwnerAndKeptInsideTheWorkArea) {
+    const Rect work{0, 0, 1600, 900};
+    const Rect over = CentredIn({100, 80, 900, 600}, 256, 110);
+    EXPECT_EQ(over.x, 100 + 322);
+    EXPECT_EQ(over.y, 80 + 245);
+    EXPECT_EQ(KeepInside(over, work).x, over.x) << "inside already: unchanged";
+    // An owner reaching past the right and bottom edges.
+    const Rect past = KeepInside(CentredIn({1300, 700, 900, 600}, 256, 110), work);
+    EXPECT_EQ(past.x, 1600 - 256);
+    EXPECT_EQ(past.y, 900 - 110);
+    // Past the left and top edges, and a work area that does not start at 0.
+    const Rect before = KeepInside(CentredIn({-800, -500, 900, 600}, 256, 110), {0, 30, 1600, 870});
+    EXPECT_EQ(before.x, 0);
+    EXPECT_EQ(before.y, 30);
+    // Larger than the area: its top-left corner stays visible.
+    const Rect big = KeepInside({-10, -10, 2000, 1000}, work);
+    EXPECT_EQ(big.x, 0);
+    EXPECT_EQ(big.y, 0);
 }
 
 }  // namespace

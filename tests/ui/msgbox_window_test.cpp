@@ -220,5 +220,27 @@ TEST_F(MessageBoxWindow, CentredOverItsOwner) {
     EXPECT_EQ(p->WaitLine("ID"), "IDCANCEL");
 }
 
+TEST_F(MessageBoxWindow, EnterAndSpaceGiveNoAnswer) {
+    auto p = Start({"--caller", "uninstall"});
+    Xdo("key Return");
+    Xdo("key KP_Enter");
+    Xdo("key space");
+    EXPECT_EQ(p->WaitLine("ID", 700), "") << "only a click on OK answers OK";
+    Xdo("key Escape");
+    EXPECT_EQ(p->WaitLine("ID"), "IDCANCEL");
+}
+
+TEST_F(MessageBoxWindow, StaysOnScreenOverAnOwnerReachingPastTheEdge) {
+    // The screen is 1600 x 900; the owner reaches past its right and
+    // bottom edges, so its centre lies off screen.
+    auto p = Start({"--owner", "900x600+1300+700", "--caller", "exit"});
+    EXPECT_GE(box_.x, 0);
+    EXPECT_GE(box_.y, 0);
+    EXPECT_LE(box_.x + box_.width, 1600);
+    EXPECT_LE(box_.y + box_.height, 900);
+    Xdo("key Escape");
+    EXPECT_EQ(p->WaitLine("ID"), "IDCANCEL");
+}
+
 }  // namespace
 }  // namespace vostra::test

@@ -106,5 +106,32 @@ TEST_F(TextFit, DrawnTextIsCentredInItsRectangle) {
     EXPECT_NEAR((x0 + x1 + 1) / 2.0, 150.0, 1.5);
 }
 
+TEST_F(TextFit, AWrappedLineIsCentredOnItsTextNotOnTheBlankItEndsWith) {
+    FontPtr font = MakeArialFont(11, FontStyle::kRegular);
+    const std::string text = "Please confirm that you really want to remove the game now";
+    const FittedText fit = FitText(context_, text, font.get(), 200, 30,
+                                   Trimming::kEllipsisCharacter);
+    ASSERT_EQ(fit.lines.size(), 2u);
+    EXPECT_NE(fit.lines[0].back(), ' ');
+
+    cairo_set_source_rgb(cr_, 0, 0, 0);
+    cairo_paint(cr_);
+    DrawTextInRect(cr_, text, {font.get(), 0xFFFFFFFF, Trimming::kEllipsisCharacter},
+                   {50, 10, 200, 30});
+    cairo_surface_flush(surface_);
+    const auto* data = cairo_image_surface_get_data(surface_);
+    const int stride = cairo_image_surface_get_stride(surface_);
+    // Ink of the first line only.
+    int x0 = 1000, x1 = -1;
+    for (int y = 10; y < 10 + static_cast<int>(fit.line_step); ++y)
+        for (int x = 0; x < 300; ++x)
+            if ((reinterpret_cast<const uint32_t*>(data + y * stride)[x] & 0xFF) > 128) {
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+            }
+    ASSERT_GE(x1, 0);
+    EXPECT_NEAR((x0 + x1 + 1) / 2.0, 150.0, 1.5);
+}
+
 }  // namespace
 }  // namespace vostra::ui

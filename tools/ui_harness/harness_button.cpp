@@ -12,6 +12,8 @@ namespace {
 
 constexpr int kWidth = 420;
 constexpr int kHeight = 80;
+// What the window paints after a "repaint" command.
+constexpr uint32_t kRepaintColour = 0xFF204060;
 
 struct ButtonDef {
     int id;
@@ -62,6 +64,11 @@ public:
     GtkWidget* Window() const { return m_pWindow; }
 
     void PaintBackground(cairo_t* cr) override {
+        if (m_bRepainted) {
+            ui::SetSourceArgb(cr, kRepaintColour);
+            cairo_paint(cr);
+            return;
+        }
         PaintPattern(cr, kWidth, kHeight);
         if (!m_bTitleBar) return;
         const int left_w = ui::SurfaceWidth(m_left.get());
@@ -76,6 +83,12 @@ public:
             cairo_rectangle(cr, kWidth - right_w, 0, right_w, 30);
             cairo_fill(cr);
         }
+    }
+
+    // The window changes its own picture and repaints, buttons included.
+    void Repaint() {
+        m_bRepainted = true;
+        gtk_widget_queue_draw(m_pWindow);
     }
 
     void OnCommand(int id) override {
@@ -100,10 +113,36 @@ private:
     }
 
     bool m_bTitleBar;
+    bool m_bRepainted = false;
     ui::SurfacePtr m_left, m_middle, m_right;
     GtkWidget* m_pWindow = nullptr;
     std::vector<std::unique_ptr<ui::CTouchButton>> m_buttons;
 };
+
+struct StdinWatch {
+    CButtonWindow* window;
+    guint id = 0;
+};
+
+// Standard input: "repaint" makes the window paint a plain colour from
+// then on; end of input leaves the window as it is.
+gboolean OnStdin(GIOChannel* channel, GIOCondition condition, gpointer data) {
+    auto* watch = static_cast<StdinWatch*>(data);
+    gchar* text = nullptr;
+    gsize length = 0;
+    if ((condition & G_IO_IN) == 0 ||
+        g_io_channel_read_line(channel, &text, &length, nullptr, nullptr) != G_IO_STATUS_NORMAL) {
+        watch->id = 0;
+        return G_SOURCE_REMOVE;
+    }
+    const std::string line(text, length);
+    g_free(text);
+    if (line.rfind("repaint", 0) == 0) {
+        watch->window->Repaint();
+        Say("repainted");
+    }
+    return G_SOURCE_CONTINUE;
+}
 
 }  // namespace
 
@@ -112,7 +151,12 @@ int RunButtons(const Args& args) {
     CButtonWindow window(titlebar);
     gtk_widget_show_all(window.Window());
     AnnounceOnFirstDraw(window.Window());
+    GIOChannel* in = g_io_channel_unix_new(0);
+    StdinWatch watch{&window};
+    watch.id = g_io_add_watch(in, GIOCondition(G_IO_IN | G_IO_HUP | G_IO_ERR), OnStdin, &watch);
     gtk_main();
+    if (watch.id != 0) g_source_remove(watch.id);
+    g_io_channel_unref(in);
     return 0;
 }
 

@@ -44,10 +44,18 @@ int RunMessageBox(const Args& args) {
     bool have_text = false;
     int owner_w = 0;
     int owner_h = 0;
+    int owner_x = 100;
+    int owner_y = 80;
     std::vector<std::string> texts;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--owner" && i + 1 < args.size()) {
-            if (!ParseSize(args[++i], &owner_w, &owner_h)) return 2;
+            // WxH, or WxH+X+Y to place the owner elsewhere than (100, 80).
+            const std::string& g = args[++i];
+            if (!ParseSize(g, &owner_w, &owner_h)) return 2;
+            const size_t plus = g.find('+');
+            if (plus != std::string::npos &&
+                sscanf(g.c_str() + plus, "+%d+%d", &owner_x, &owner_y) != 2)
+                return 2;
         } else if (args[i] == "--caller" && i + 1 < args.size()) {
             if (!QuestionOf(args[++i], &q)) return 2;
             have_text = true;
@@ -62,7 +70,7 @@ int RunMessageBox(const Args& args) {
 
     GtkWidget* owner = nullptr;
     if (owner_w > 0) {
-        owner = CreatePatternWindow("owner", {100, 80, owner_w, owner_h});
+        owner = CreatePatternWindow("owner", {owner_x, owner_y, owner_w, owner_h});
         gtk_widget_show_all(owner);
         AnnounceOnFirstDraw(owner);
         // Let the owner reach the screen before the box is centred on it.

@@ -12,6 +12,7 @@ struct OverlayRun {
     GtkWidget* owner = nullptr;
     ui::CMenbanDlg overlay;
     bool announced = false;
+    guint stdin_watch = 0;  // 0 once the watch has removed itself
 };
 
 void RunCommand(OverlayRun* run, const std::string& line) {
@@ -46,6 +47,7 @@ gboolean OnStdin(GIOChannel* channel, GIOCondition condition, gpointer data) {
         return G_SOURCE_CONTINUE;
     }
     // End of input: the tests are done with us.
+    run->stdin_watch = 0;
     gtk_main_quit();
     return G_SOURCE_REMOVE;
 }
@@ -84,9 +86,10 @@ int RunOverlay(const Args& args) {
     g_signal_connect_after(run.owner, "draw", G_CALLBACK(OnOwnerDrawn), &run);
     gtk_widget_show_all(run.owner);
     GIOChannel* in = g_io_channel_unix_new(0);
-    const guint watch = g_io_add_watch(in, GIOCondition(G_IO_IN | G_IO_HUP | G_IO_ERR), OnStdin, &run);
+    run.stdin_watch =
+        g_io_add_watch(in, GIOCondition(G_IO_IN | G_IO_HUP | G_IO_ERR), OnStdin, &run);
     gtk_main();
-    g_source_remove(watch);
+    if (run.stdin_watch != 0) g_source_remove(run.stdin_watch);
     g_io_channel_unref(in);
     run.overlay.DestroyWindow();
     gtk_widget_destroy(run.owner);

@@ -1,12 +1,15 @@
 // vostra-ui-harness PIECE [options]
 //
-//   msgbox [--owner WxH] [--caller uninstall|newserver|exit] [TITLE MESSAGE]
+//   msgbox [--owner WxH[+X+Y]] [--caller uninstall|newserver|exit] [TITLE MESSAGE]
 //       Runs the message box and prints its answer: IDOK, IDCANCEL or
 //       FAILED. With --owner it is centred over a pattern window of that
-//       size; --caller shows that caller's question.
+//       size (at X, Y; default 100, 80); --caller shows that caller's
+//       question.
 //   button [--titlebar]
 //       A window with the launcher's buttons over a test pattern (or the
-//       title bar artwork); prints "command ID" for every click.
+//       title bar artwork); prints "command ID" for every click. Reads
+//       "repaint" from standard input: the window paints a plain colour
+//       from then on (the buttons' faces keep what was under them at first).
 //   overlay [--size WxH]
 //       A pattern window of that size (default 900x600) with the overlay
 //       over it; prints "frame N" per tick. Reads commands from standard
