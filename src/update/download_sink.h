@@ -28,7 +28,9 @@ std::string PartPathFor(const std::string& download_path);
 void RemoveStaleParts(const std::string& download_path);
 
 // The announced size: the Content-Length text read as a decimal number the
-// way wcstol does (0 when absent or not a number).
+// way wcstol does (0 when absent or not a number). Sizes are held in 64
+// bits, so a client of 2 GiB or more is logged with its true size and can
+// still add up, where a 32-bit size would wrap or clamp.
 int64_t ParseContentLength(const std::optional<std::string>& text);
 
 class DownloadSink final : public HttpReceiver {
