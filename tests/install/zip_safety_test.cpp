@@ -2,7 +2,10 @@
 // of the base directory, corrupted data, encryption.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <zlib.h>
+
+#include <csignal>
 
 #include "support/sandbox.h"
 #include "zip_test_util.h"
@@ -171,6 +174,53 @@ TEST_F(ZipSafetyTest, TargetThatCannotBeCreatedIsNoFile) {
     EXPECT_EQ(ExtractZipEntry(zip.get(), 0, "taken"), kZipNoFile);
     WriteFile(base_ + "/file", "f");
     EXPECT_EQ(ExtractZipEntry(zip.get(), 1, "file/inner.txt"), kZipNoFile);
+}
+
+TEST_F(ZipSafetyTest, FolderThatCannotBeMadeIsReportedNotPassedAsSuccess) {
+    WriterEntry dir = MakeEntry("blocked/inner/", "", 0);
+    dir.external_attributes = 0x10;
+    OpenZip zip(ziptool::BuildZip({dir}));
+    SetBaseDirectory(zip.get(), base_);
+    WriteFile(base_ + "/blocked", "a file where the folder should go");
+    EXPECT_EQ(ExtractZipEntry(zip.get(), 0, zip.Info(0).name), kZipNoFile);
+    EXPECT_EQ(GetLastZipResult(), kZipNoFile);
+}
+
+// Lowers the file-size limit for one scope, so that writes fail with EFBIG
+// (the SIGXFSZ that comes with it is ignored meanwhile).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        old_handler_ = signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit lowered = old_;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        signal(SIGXFSZ, old_handler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+    sighandler_t old_handler_ = SIG_DFL;
+};
+
+TEST_F(ZipSafetyTest, FailedWriteIsReportedAndLeavesNothing) {
+    OpenZip zip(ziptool::BuildZip({MakeEntry("big.bin", std::string(100000, 'b'))}));
+    SetBaseDirectory(zip.get(), base_);
+    WriteFile(base_ + "/big.bin", "the old file");
+    ZipResult r;
+    {
+        FileSizeLimit limit(20000);
+        r = ExtractZipEntry(zip.get(), 0, "big.bin");
+    }
+    EXPECT_EQ(r, kZipWriteFailed);
+    EXPECT_EQ(ReadFile(base_ + "/big.bin"), "the old file");
+    EXPECT_EQ(ListTree(base_), std::set<std::string>{"big.bin"});
 }
 
 // The traditional PKWARE encryption with an empty password, for tests.
