@@ -1,5 +1,10 @@
 // Artwork loading, tiled fills and the hover brightening, without a display.
+#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
+#include <pango/pangocairo.h>
+#include <pango/pangofc-fontmap.h>
+
+#include <filesystem>
 
 #include "expected_pixels.h"
 #include "ui/drawing.h"
@@ -82,6 +87,57 @@ TEST(ArialFont, PixelSizesAndStyles) {
     EXPECT_STREQ(pango_font_description_get_family(bold.get()), "Arial,sans-serif");
     FontPtr regular = MakeArialFont(11, FontStyle::kRegular);
     EXPECT_EQ(pango_font_description_get_weight(regular.get()), PANGO_WEIGHT_NORMAL);
+}
+
+// A machine without any "Arial": only the DejaVu faces, with sans-serif
+// naming DejaVu Sans, as fontconfig's defaults do. The font still resolves,
+// to the generic sans-serif face, and draws text.
+TEST(ArialFont, FallsBackToSansSerifWithoutArial) {
+    const char* kFonts = "/usr/share/fonts/truetype/dejavu";
+    if (!g_file_test(kFonts, G_FILE_TEST_IS_DIR)) GTEST_SKIP() << "no DejaVu fonts";
+    gchar* cache = g_dir_make_tmp("vostra-fc-XXXXXX", nullptr);
+    ASSERT_NE(cache, nullptr);
+    const std::string config = std::string("<fontconfig><dir>") + kFonts + "</dir><cachedir>" +
+                               cache + "</cachedir><alias><family>sans-serif</family><prefer>"
+                               "<family>DejaVu Sans</family></prefer></alias></fontconfig>";
+    FcConfig* fc = FcConfigCreate();
+    ASSERT_TRUE(FcConfigParseAndLoadFromMemory(
+        fc, reinterpret_cast<const FcChar8*>(config.c_str()), FcTrue));
+    ASSERT_TRUE(FcConfigBuildFonts(fc));
+    PangoFontMap* map = pango_cairo_font_map_new();
+    pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(map), fc);
+    FcConfigDestroy(fc);
+    PangoContext* context = pango_font_map_create_context(map);
+
+    FontPtr font = MakeArialFont(13, FontStyle::kRegular);
+    PangoFont* loaded = pango_font_map_load_font(map, context, font.get());
+    ASSERT_NE(loaded, nullptr);
+    PangoFontDescription* got = pango_font_describe(loaded);
+    EXPECT_STREQ(pango_font_description_get_family(got), "DejaVu Sans");
+    pango_font_description_free(got);
+    g_object_unref(loaded);
+
+    cairo_surface_t* target = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 100, 30);
+    cairo_t* cr = cairo_create(target);
+    pango_cairo_update_context(cr, context);
+    PangoLayout* layout = pango_layout_new(context);
+    pango_layout_set_font_description(layout, font.get());
+    pango_layout_set_text(layout, "Vostra", -1);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    pango_cairo_show_layout(cr, layout);
+    cairo_surface_flush(target);
+    int ink = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 100; ++x)
+            if ((test::ImagePixel(target, x, y) & 0xFF) > 128) ++ink;
+    EXPECT_GT(ink, 20) << "no text drawn";
+    g_object_unref(layout);
+    cairo_destroy(cr);
+    cairo_surface_destroy(target);
+    g_object_unref(context);
+    g_object_unref(map);
+    std::filesystem::remove_all(cache);
+    g_free(cache);
 }
 
 }  // namespace
