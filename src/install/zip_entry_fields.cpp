@@ -95,6 +95,8 @@ uint64_t DosTimeToFileTime(uint16_t dos_date, uint16_t dos_time) {
     local.tm_hour = dos_time >> 11;
     local.tm_min = (dos_time >> 5) & 63;
     local.tm_sec = (dos_time & 31) * 2;
+    // The zone's rule for that date decides daylight saving (not the
+    // offset in force today), so a stamp reads back as the time it was.
     local.tm_isdst = -1;
     // Fields out of range (month 0, day 0, hour 31) are carried over into
     // the next larger field, as mktime does; no DOS stamp makes it fail.

@@ -147,6 +147,8 @@ ZipResult Extract(ZipReader& reader, int index, const std::string& destination) 
     if (info == kZipBadHeader || info == kZipBadExtra) return kZipDataError;
     if (info != kZipOk) return info;
     const std::string dest = WithSlashes(destination);
+    // Only a leading separator makes a destination absolute: a drive prefix
+    // ("C:") means nothing here and stays a name below the base directory.
     const bool absolute = !dest.empty() && dest[0] == '/';
     if (!absolute && zip::ClimbsOutOfBase(dest)) return kZipUnsafeName;
     if (ze.attr & zip::kAttrDirectory) {
