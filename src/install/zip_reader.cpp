@@ -6,6 +6,8 @@
 #include <array>
 #include <atomic>
 #include <memory>
+#include <mutex>
+#include <set>
 
 #include "install/zip_archive.h"
 #include "install/zip_entry_fields.h"
@@ -40,9 +42,20 @@ ZipResult Remember(ZipResult result) {
     return result;
 }
 
+// The handles that are open now. A handle is looked up here before it is
+// touched, so a closed, foreign or made-up pointer is refused rather than
+// read through.
+std::mutex g_liveLock;
+std::set<HZIP> g_liveHandles;
+
+bool IsLive(HZIP handle) {
+    std::lock_guard<std::mutex> lock(g_liveLock);
+    return g_liveHandles.count(handle) != 0;
+}
+
 ZipResult CheckHandle(HZIP handle) {
     if (handle == nullptr) return kZipBadArgument;
-    if (handle->kind != kReaderKind || !handle->reader) return kZipNotReader;
+    if (!IsLive(handle) || handle->kind != kReaderKind || !handle->reader) return kZipNotReader;
     return kZipOk;
 }
 
@@ -185,6 +198,8 @@ HZIP OpenZipFromMemory(const void* data, size_t length) {
     Remember(result);
     if (!reader.archive) return nullptr;
     reader.base_dir = CurrentDirectory();
+    std::lock_guard<std::mutex> lock(g_liveLock);
+    g_liveHandles.insert(handle.get());
     return handle.release();
 }
 
@@ -212,6 +227,10 @@ ZipResult ExtractZipEntry(HZIP handle, int index, const std::string& destination
 
 ZipResult CloseZip(HZIP handle) {
     if (const ZipResult r = CheckHandle(handle); r != kZipOk) return Remember(r);
+    {
+        std::lock_guard<std::mutex> lock(g_liveLock);
+        g_liveHandles.erase(handle);
+    }
     delete handle;
     return Remember(kZipOk);
 }

@@ -54,7 +54,9 @@ ZipResult GetZipEntry(HZIP handle, int index, ZipEntryInfo& ze);
 // header fails its checks gives kZipDataError and creates nothing.
 ZipResult ExtractZipEntry(HZIP handle, int index, const std::string& destination);
 
-// Closes the archive and frees the handle (null: kZipBadArgument).
+// Closes the archive and frees the handle (null: kZipBadArgument). Every
+// call refuses a handle that is not open (closed already, or never made by
+// OpenZipFromMemory) with kZipNotReader.
 ZipResult CloseZip(HZIP handle);
 
 // The result of the most recent reader operation in this process.

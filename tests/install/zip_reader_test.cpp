@@ -236,5 +236,20 @@ TEST_F(ZipReaderTest, FirstEntryUnreadableStillOpens) {
     zip.Info(0, kZipBadHeader);
 }
 
+TEST_F(ZipReaderTest, HandlesThatAreNotOpenAreRefusedNotReadThrough) {
+    const std::string data = TwoEntryZip();
+    HZIP h = OpenZipFromMemory(data.data(), data.size());
+    ASSERT_NE(h, nullptr);
+    ASSERT_EQ(CloseZip(h), kZipOk);
+    ZipEntryInfo ze;
+    EXPECT_EQ(CloseZip(h), kZipNotReader);
+    EXPECT_EQ(GetZipEntry(h, -1, ze), kZipNotReader);
+    EXPECT_EQ(ExtractZipEntry(h, 0, base_ + "/x"), kZipNotReader);
+    EXPECT_EQ(GetLastZipResult(), kZipNotReader);
+    int not_a_handle = 0;
+    EXPECT_EQ(SetBaseDirectory(reinterpret_cast<HZIP>(&not_a_handle), base_), kZipNotReader);
+    EXPECT_EQ(CloseZip(nullptr), kZipBadArgument);
+}
+
 }  // namespace
 }  // namespace vostra::test
