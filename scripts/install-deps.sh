@@ -10,7 +10,7 @@ libgtk-3-dev libwebkit2gtk-4.1-dev libx11-dev libglib2.0-dev libglib2.0-bin
 libcairo2-dev libpango1.0-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev
-xvfb xauth xdotool x11-utils imagemagick openbox trayer
+xvfb xauth xdotool x11-utils imagemagick openbox trayer xcompmgr
 fonts-noto-cjk fonts-liberation2
 curl unzip zip file time
 dbus-x11 gvfs zenity

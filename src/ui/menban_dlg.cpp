@@ -94,7 +94,11 @@ void CMenbanDlg::ShowWindow(bool show) {
     if (m_bBlend) {
         CaptureBeneath();
     } else {
-        gtk_widget_set_opacity(m_pWindow, overlay::kOpacity / 255.0);
+        // On the realized X window: GTK keeps an opacity set on a toplevel
+        // that is not realized yet without ever passing it to the X window,
+        // and the compositor would show the overlay fully opaque.
+        gtk_widget_realize(m_pWindow);
+        gdk_window_set_opacity(gtk_widget_get_window(m_pWindow), overlay::kOpacity / 255.0);
     }
     gtk_widget_show(m_pWindow);
 }

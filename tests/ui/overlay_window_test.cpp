@@ -33,6 +33,7 @@ protected:
         ASSERT_TRUE(shade_ && frames_[0]);
         Xdo("mousemove 1590 890");
         p_ = std::make_unique<HarnessProcess>(std::vector<std::string>{"overlay"});
+        mode_ = p_->WaitLine("mode");
         ASSERT_TRUE(ParseShown(p_->WaitLine("shown"), &overlay_)) << "no overlay";
     }
     void TearDown() override {
@@ -70,8 +71,19 @@ protected:
     ui::SurfacePtr shade_;
     ui::SurfacePtr frames_[4];
     std::unique_ptr<HarnessProcess> p_;
+    std::string mode_;
     Shown overlay_;
 };
+
+// run-with-xvfb.sh names the setup, compositor included.
+bool ScreenHasCompositor() {
+    const char* wm = getenv("VOSTRA_UI_WM");
+    return wm != nullptr && std::string(wm).find("xcompmgr") != std::string::npos;
+}
+
+TEST_F(OverlayWindow, TranslucentByWindowOpacityOnlyWhereACompositorRuns) {
+    EXPECT_EQ(mode_, ScreenHasCompositor() ? "mode opacity" : "mode blend");
+}
 
 TEST_F(OverlayWindow, CoversTheOwnerWithTheTranslucentShade) {
     EXPECT_EQ(overlay_.x, kOwner.x);

@@ -1,17 +1,22 @@
 #!/bin/sh
-# run-with-xvfb.sh [--wm openbox] COMMAND [ARGS...]
+# run-with-xvfb.sh [--wm openbox] [--compositor xcompmgr] COMMAND [ARGS...]
 #
 # Runs COMMAND on a private X server (Xvfb, 1600x900, 24 bit) on a free
-# display, optionally with the openbox window manager, then stops both.
-# The window tests run once each way: window managers change focus and
-# placement, and both setups must pass.
+# display, optionally with the openbox window manager and a compositing
+# manager, then stops them all. The window tests run once each way: window
+# managers change focus and placement, a compositor turns window opacity
+# on, and every setup must pass.
 set -eu
 
 WM=""
-if [ "${1:-}" = "--wm" ]; then
-    WM="$2"
-    shift 2
-fi
+COMPOSITOR=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --wm) WM="$2"; shift 2 ;;
+        --compositor) COMPOSITOR="$2"; shift 2 ;;
+        *) break ;;
+    esac
+done
 
 # Xvfb picks a free display itself and reports its number on a pipe.
 DISPLAY_FIFO=$(mktemp -u /tmp/vostra-xvfb-XXXXXX)
@@ -23,7 +28,9 @@ rm -f "$DISPLAY_FIFO"
 export DISPLAY=":$NUMBER"
 
 WM_PID=""
+COMPOSITOR_PID=""
 cleanup() {
+    [ -n "$COMPOSITOR_PID" ] && kill "$COMPOSITOR_PID" 2>/dev/null
     [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
     kill "$XVFB_PID" 2>/dev/null
     wait 2>/dev/null || true
@@ -40,8 +47,16 @@ if [ -n "$WM" ]; then
     done
 fi
 
+if [ -n "$COMPOSITOR" ]; then
+    "$COMPOSITOR" >/dev/null 2>&1 &
+    COMPOSITOR_PID=$!
+    # It claims the compositing-manager selection at once; the shell has
+    # no way to ask for a selection's owner, so give it a moment.
+    sleep 0.5
+fi
+
 # GTK under a bare server: no accessibility bus, no session bus services.
 export NO_AT_BRIDGE=1
 export GTK_A11Y=none
-export VOSTRA_UI_WM="${WM:-none}"
+export VOSTRA_UI_WM="${WM:-none}${COMPOSITOR:+-$COMPOSITOR}"
 "$@"

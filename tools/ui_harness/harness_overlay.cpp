@@ -55,6 +55,7 @@ gboolean OnStdin(GIOChannel* channel, GIOCondition condition, gpointer data) {
 gboolean ShowOverlay(gpointer data) {
     auto* run = static_cast<OverlayRun*>(data);
     run->overlay.ShowOverOwner();
+    Say(run->overlay.BlendsOverCapture() ? "mode blend" : "mode opacity");
     if (!run->announced) {
         AnnounceOnFirstDraw(run->overlay.Window());
         run->announced = true;

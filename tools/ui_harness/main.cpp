@@ -14,7 +14,9 @@
 //       A pattern window of that size (default 900x600) with the overlay
 //       over it; prints "frame N" per tick. Reads commands from standard
 //       input: hide, show, stop (the animation timer), timer ID (one tick
-//       by hand; prints "current N"), quit.
+//       by hand; prints "current N"), quit. Each show prints "mode
+//       opacity" (window opacity, composited screen) or "mode blend"
+//       (blended over a capture of what lies beneath).
 //
 // Every window prints "shown XID X Y W H" once it is on screen.
 #include <gtk/gtk.h>
