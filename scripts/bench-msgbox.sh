@@ -20,7 +20,7 @@ if [ "${VOSTRA_BENCH_INNER:-}" != "1" ]; then
     if [ ! -x "$BUILD/tools/ui_harness/vostra-ui-harness" ] ||
        [ ! -x "$BUILD/tools/ui_harness/vostra-window-timer" ]; then
         cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DVOSTRA_TESTS=OFF >/dev/null
-        cmake --build "$BUILD" --target vostra-ui-harness vostra-window-timer -j"$(nproc)"
+        cmake --build "$BUILD" --target vostra-ui-harness vostra-window-timer -j1
     fi
     command -v zenity >/dev/null || { echo "bench-msgbox: zenity is not installed" >&2; exit 2; }
     export VOSTRA_BENCH_INNER=1
