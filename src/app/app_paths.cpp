@@ -1,7 +1,7 @@
 #include "app/app_paths.h"
 
 #include "app/resource_strings.h"
-#include "platform/special_folders.h"
+#include "platform/known_folders.h"
 
 namespace vostra {
 namespace {

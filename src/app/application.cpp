@@ -7,7 +7,7 @@
 #include "app/uninstall.h"
 #include "app/update_handoff.h"
 #include "platform/command_line.h"
-#include "platform/special_folders.h"
+#include "platform/known_folders.h"
 #include "platform/text_utf.h"
 
 namespace vostra {

@@ -8,7 +8,7 @@
 #include "platform/file_replace.h"
 #include "platform/process_spawn.h"
 #include "platform/shell_ops.h"
-#include "platform/special_folders.h"
+#include "platform/known_folders.h"
 
 namespace vostra {
 namespace {

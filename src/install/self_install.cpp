@@ -10,7 +10,7 @@
 #include "install/first_run.h"
 #include "platform/file_replace.h"
 #include "platform/resources.h"
-#include "platform/special_folders.h"
+#include "platform/known_folders.h"
 
 namespace vostra {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "platform/process_spawn.h"
-#include "platform/special_folders.h"
+#include "platform/known_folders.h"
 
 namespace vostra {
 

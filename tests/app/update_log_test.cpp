@@ -8,7 +8,7 @@
 #include <regex>
 
 #include "app/app_paths.h"
-#include "platform/special_folders.h"
+#include "platform/known_folders.h"
 #include "platform/text_utf.h"
 #include "support/sandbox.h"
 
