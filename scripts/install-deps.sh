@@ -12,7 +12,7 @@ libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev
 xvfb xauth xdotool x11-utils imagemagick openbox trayer xcompmgr
 fonts-noto-cjk fonts-liberation2
-curl unzip zip file time
+curl unzip zip file time python3 desktop-file-utils
 dbus-x11 gvfs zenity
 "
 
