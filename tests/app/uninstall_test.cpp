@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+#include "platform/shell_ops.h"
 #include "support/child_process.h"
 #include "support/sandbox.h"
 
@@ -108,6 +109,20 @@ TEST_F(Uninstall, DecliningChangesNothing) {
                  ReadFile(DataHome() + "/cache/kxvstrtmpu.exe") != "copy");
     EXPECT_TRUE(fs::exists(installed_));
     EXPECT_EQ(UninstallQuestion(), "您是否确认卸载《Vostra》？");
+}
+
+// On a file system without a usable trash (tmpfs here), an item the
+// uninstall removes is deleted for good rather than left in place.
+TEST_F(Uninstall, WithoutATrashItemsAreDeletedForGood) {
+    if (!fs::is_directory("/dev/shm")) GTEST_SKIP() << "no tmpfs at /dev/shm";
+    char tmpl[] = "/dev/shm/vostra-trash-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    const std::string folder = std::string(tmpl) + "/res";
+    WriteFile(folder + "/systemset.ini", "[Setting]\r\n");
+    EXPECT_TRUE(ShellDeletePath(folder));
+    EXPECT_FALSE(fs::exists(folder));
+    EXPECT_FALSE(ShellDeletePath(folder));  // gone already: nothing to do
+    fs::remove_all(tmpl);
 }
 
 }  // namespace
