@@ -55,6 +55,8 @@ int Serve(const DemoOptions& options, const sigset_t& stop_signals) {
     httplib::Server server;
     vostra::demo::RegisterVersionService(server, options, client);
     vostra::demo::RegisterClientDownload(server, options, client);
+    vostra::demo::RegisterLoginPage(server, options);
+    vostra::demo::RegisterGamePage(server, options);
 
     const int port = options.port == 0 ? server.bind_to_any_port(options.host)
                                        : (server.bind_to_port(options.host, options.port)
