@@ -70,6 +70,9 @@ struct GlobalHotKeysX11::Impl {
         return variants;
     }
 
+    // Returns once the server has let the key go, so another program may
+    // take the key right after. Releasing a variant that was never ours is
+    // no error in X; the trap only guards against surprises.
     void Ungrab(KeyCode keycode, unsigned mask) {
         const Window rootXid = GDK_WINDOW_XID(root);
         gdk_x11_display_error_trap_push(gdkDisplay);
@@ -77,6 +80,7 @@ struct GlobalHotKeysX11::Impl {
             XUngrabKey(display, keycode, variant, rootXid);
         }
         gdk_x11_display_error_trap_pop_ignored(gdkDisplay);
+        XSync(display, False);
     }
 
     // Grabs all variants or none: a variant that another client holds
@@ -131,7 +135,6 @@ GlobalHotKeysX11::~GlobalHotKeysX11() {
     if (!HasDisplay()) return;
     gdk_window_remove_filter(m_impl->root, &Impl::Filter, m_impl.get());
     for (const Registration& r : m_impl->registrations) m_impl->Ungrab(r.keycode, r.mask);
-    gdk_display_flush(m_impl->gdkDisplay);
 }
 
 bool GlobalHotKeysX11::HasDisplay() const {
