@@ -33,6 +33,15 @@ protected:
 
     std::string Size() const { return std::to_string(ReadFile(published_).size()); }
 
+    // The log of a download that completed with the published client.
+    Messages CompleteDownloadLog() const {
+        std::string md5;
+        EXPECT_TRUE(ComputeFileMd5(published_, md5));
+        return {"ExcuUpdate,URL=" + ClientUrl(), "Http QueryInfoStatusCode:200",
+                "Content length:" + Size(), "Finish download,file size=" + Size(),
+                "Finish download,file md5=" + md5};
+    }
+
     // Files in the cache folder besides nothing: a failed download leaves
     // neither the download path nor a part file.
     std::vector<std::string> CacheFiles() const {
@@ -50,12 +59,7 @@ protected:
 TEST_F(DownloadTest, CompleteDownloadIsHandedOver) {
     Publish({});
     Download();
-    std::string md5;
-    ASSERT_TRUE(ComputeFileMd5(published_, md5));
-    EXPECT_EQ(LogMessages(),
-              (Messages{"ExcuUpdate,URL=" + ClientUrl(), "Http QueryInfoStatusCode:200",
-                        "Content length:" + Size(), "Finish download,file size=" + Size(),
-                        "Finish download,file md5=" + md5}));
+    EXPECT_EQ(LogMessages(), CompleteDownloadLog());
     EXPECT_EQ(ReadFile(DownloadPath()), ReadFile(published_));
     EXPECT_TRUE(IsExecutable(DownloadPath()));
     ASSERT_EQ(starts_.size(), 1u);
@@ -108,12 +112,7 @@ TEST_F(DownloadTest, RunAfterACutStartsFromAnEmptyFile) {
     std::filesystem::remove(LogPath());
     Publish({});
     Download();
-    std::string md5;
-    ASSERT_TRUE(ComputeFileMd5(published_, md5));
-    EXPECT_EQ(LogMessages(),
-              (Messages{"ExcuUpdate,URL=" + ClientUrl(), "Http QueryInfoStatusCode:200",
-                        "Content length:" + Size(), "Finish download,file size=" + Size(),
-                        "Finish download,file md5=" + md5}));
+    EXPECT_EQ(LogMessages(), CompleteDownloadLog());
     EXPECT_EQ(ReadFile(DownloadPath()), ReadFile(published_));
     EXPECT_EQ(ends_, 1);
 }
