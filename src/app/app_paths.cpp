@@ -20,6 +20,13 @@ void ResetAppDirForTesting() { g_strAppDir.clear(); }
 
 std::string GetCacheDir() { return GetAppDataFolder() + "/cache"; }
 
+std::string GetWebDataDir() { return GetAppDir() + "webdata"; }
+
+std::string GetWebCacheDir() {
+    return GetUserCacheFolder() + "/" + LoadResString(IDS_OPERATOR_FOLDER) + "/" +
+           LoadResString(IDS_GAME_CODE) + "/webcache";
+}
+
 std::string GetSettingsPath() { return GetAppDir() + LoadResString(IDS_SETTINGS_FILE); }
 
 std::string GetUpdateLogPath() { return GetAppDir() + "res/update.log"; }

@@ -20,6 +20,14 @@ void ResetAppDirForTesting();
 // The cache folder, no trailing slash. Not created here.
 std::string GetCacheDir();
 
+// The web engine's folders, shared by the login page and the game window
+// (no trailing slash, not created here): website data, the cookie store
+// included, in the data folder's "webdata"; the engine's disk cache, and
+// nothing else, in $XDG_CACHE_HOME/orbix/vstr/webcache, the folder the
+// cache cleaning empties.
+std::string GetWebDataDir();
+std::string GetWebCacheDir();
+
 // The settings file, composed anew on every call.
 std::string GetSettingsPath();
 

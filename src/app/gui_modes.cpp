@@ -1,5 +1,8 @@
 #include "app/gui_modes.h"
 
+#include <cstdio>
+
+#include "login/lander_login.h"
 #include "ui/custom_message_box.h"
 
 namespace vostra {
@@ -13,11 +16,23 @@ int AskUninstall(const std::string& title, const std::string& message) {
     return box.DoModal();
 }
 
+// The normal launcher: the login window until the page hands over its play
+// link. Until the launcher's frame exists, the game URL is printed on
+// standard output and the launcher ends there.
+int RunNormal() {
+    CLanderLogin login;
+    if (login.DoModal() < 0) return 1;
+    printf("%s\n", login.GetPlayUrl().c_str());
+    fflush(stdout);
+    return 0;
+}
+
 }  // namespace
 
 ModeHandlers MakeGuiModeHandlers() {
     ModeHandlers handlers;
     handlers.ask_uninstall = AskUninstall;
+    handlers.run_normal = RunNormal;
     return handlers;
 }
 

@@ -6,8 +6,11 @@
 
 #include "app/application.h"
 #include "app/gui_modes.h"
+#include "platform/locale_setup.h"
 
 int main(int argc, char** argv) {
+    // Before any toolkit reads the locale: titles and texts are UTF-8.
+    vostra::EnsureUtf8CharacterType();
     try {
         vostra::CLander_KxApp app(argc, argv, vostra::MakeGuiModeHandlers());
         return app.Run();

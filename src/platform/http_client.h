@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,6 +34,9 @@ struct HttpGetOptions {
     // its phase (connecting, waiting for the head, reading the body).
     // 0: no limit.
     long stall_timeout_ms = 0;
+    // Asked about once a second and whenever bytes arrive, even while
+    // nothing does; true ends the transfer as a stop. Empty: never.
+    std::function<bool()> stop_requested;
 };
 
 enum class HttpOutcome {

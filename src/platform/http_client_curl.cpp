@@ -103,6 +103,10 @@ size_t Transfer::OnBody(const char* data, size_t size) {
 }
 
 int Transfer::OnProgress(curl_off_t dlnow) {
+    if (options_.stop_requested && options_.stop_requested()) {
+        stopped_ = true;
+        return 1;
+    }
     if (dlnow != last_dlnow_) {
         last_dlnow_ = dlnow;
         Touch();

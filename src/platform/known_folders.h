@@ -19,6 +19,10 @@ std::string GetDesktopFolder();
 // $XDG_DATA_HOME/applications; not created here.
 std::string GetProgramsFolder();
 
+// $XDG_CACHE_HOME when it is an absolute path, else $HOME/.cache; not
+// created here.
+std::string GetUserCacheFolder();
+
 // $HOME, or the password database's home folder when HOME is unset.
 std::string GetHomeFolder();
 

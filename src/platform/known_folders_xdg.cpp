@@ -77,6 +77,12 @@ std::string GetDesktopFolder() {
 
 std::string GetProgramsFolder() { return DataHome() + "/applications"; }
 
+std::string GetUserCacheFolder() {
+    const char* xdg = getenv("XDG_CACHE_HOME");
+    if (xdg && xdg[0] == '/') return StripTrailingSlashes(xdg);
+    return GetHomeFolder() + "/.cache";
+}
+
 std::string GetModuleFilePath() {
     std::string buf(4096, '\0');
     const ssize_t n = readlink("/proc/self/exe", buf.data(), buf.size());

@@ -65,6 +65,7 @@ HttpGetOptions CClientUpdater::RequestOptions(long connect_timeout_ms) const {
     options.user_agent = ApplicationNameOf(m_ctx.own_path);
     options.connect_timeout_ms = connect_timeout_ms;
     options.stall_timeout_ms = m_ctx.stall_timeout_ms;
+    options.stop_requested = m_ctx.stop_requested;
     return options;
 }
 
@@ -98,8 +99,13 @@ std::string CClientUpdater::FetchUrlText(const std::string& url) {
 
 void CClientUpdater::DownloadAndRun(const std::string& url) {
     m_log.Write("ExcuUpdate,URL=" + url);
-    DownloadSink sink(m_log, PartPathFor(m_strDownloadPath));
+    DownloadSink sink(m_log, PartPathFor(m_strDownloadPath), m_ctx.progress);
     const HttpResult result = m_ctx.http->Get(url, RequestOptions(0), sink);
+    if (StopRequested()) {
+        // The player is leaving: nothing of this run stays behind.
+        sink.Discard();
+        return;
+    }
     if (result.outcome == HttpOutcome::kFailed || !sink.write_error().empty()) {
         sink.Discard();
         m_log.WriteException(result.outcome == HttpOutcome::kFailed ? result.error_text
@@ -115,6 +121,10 @@ void CClientUpdater::DownloadAndRun(const std::string& url) {
     FinishDownload(sink);
 }
 
+bool CClientUpdater::StopRequested() const {
+    return m_ctx.stop_requested && m_ctx.stop_requested();
+}
+
 void CClientUpdater::FinishDownload(DownloadSink& sink) {
     const std::string error = sink.Publish(m_strDownloadPath);
     if (!error.empty()) {
@@ -125,6 +135,10 @@ void CClientUpdater::FinishDownload(DownloadSink& sink) {
     std::string md5;
     ComputeFileMd5(m_strDownloadPath, md5);
     m_log.Write("Finish download,file md5=" + md5);
+    if (StopRequested()) {
+        unlink(m_strDownloadPath.c_str());
+        return;
+    }
     StartHandoff(m_strDownloadPath, m_strInstalledPath);
 }
 

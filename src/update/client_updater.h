@@ -50,6 +50,7 @@ public:
 private:
     HttpGetOptions RequestOptions(long connect_timeout_ms) const;
     void FinishDownload(class DownloadSink& sink);
+    bool StopRequested() const;
 
     std::string m_strQueryUrl;
     std::string m_strDownloadPath;

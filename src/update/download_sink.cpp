@@ -58,8 +58,8 @@ int64_t ParseContentLength(const std::optional<std::string>& text) {
     return strtoll(text->c_str(), nullptr, 10);
 }
 
-DownloadSink::DownloadSink(const UpdateRunLog& log, std::string part_path)
-    : m_log(log), m_strPartPath(std::move(part_path)) {}
+DownloadSink::DownloadSink(const UpdateRunLog& log, std::string part_path, Progress progress)
+    : m_log(log), m_strPartPath(std::move(part_path)), m_progress(std::move(progress)) {}
 
 DownloadSink::~DownloadSink() {
     if (m_nFd >= 0) close(m_nFd);
@@ -98,6 +98,7 @@ bool DownloadSink::OnBody(const char* data, size_t size) {
         size -= static_cast<size_t>(n);
         m_nReceived += n;
     }
+    if (m_progress) m_progress(m_nStart + m_nReceived, m_nTotal);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -35,7 +36,10 @@ int64_t ParseContentLength(const std::optional<std::string>& text);
 
 class DownloadSink final : public HttpReceiver {
 public:
-    DownloadSink(const UpdateRunLog& log, std::string part_path);
+    using Progress = std::function<void(int64_t received, int64_t total)>;
+    // `progress`, when set, hears of every piece written: the bytes so far
+    // (S + received) and the announced size T.
+    DownloadSink(const UpdateRunLog& log, std::string part_path, Progress progress = {});
     ~DownloadSink() override;
     DownloadSink(const DownloadSink&) = delete;
     DownloadSink& operator=(const DownloadSink&) = delete;
@@ -68,6 +72,7 @@ private:
     int64_t m_nStart = 0;     // S
     int64_t m_nReceived = 0;  // bytes written by this download
     std::string m_strWriteError;
+    Progress m_progress;
 };
 
 }  // namespace vostra

@@ -3,6 +3,7 @@
 // process starter. RunUpdateCheck() uses DefaultUpdateContext().
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,6 +28,14 @@ struct UpdateContext {
     std::function<bool(const std::string& app_path, const std::string& cmd_line)> start_process;
     // Ends the process with exit code 0 after a successful handoff.
     std::function<void()> end_process;
+    // Asked while a request runs, also while no byte arrives; true ends the
+    // run quietly: the transfer stops, this run's part file is deleted and
+    // nothing is started. Empty: the run is never stopped.
+    std::function<bool()> stop_requested;
+    // The new client's download: bytes received so far and the announced
+    // size (0 when none was announced). Called on the run's own thread,
+    // after each piece is written. Empty: not reported.
+    std::function<void(int64_t received, int64_t total)> progress;
 };
 
 // The real folders, the running executable, libcurl, StartOwnProcess and

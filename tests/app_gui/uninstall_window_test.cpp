@@ -25,18 +25,6 @@ extern char** environ;
 namespace vostra {
 namespace {
 
-// Output of a shell command, trailing line end removed.
-std::string Capture(const std::string& command) {
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buf[256];
-        while (fgets(buf, sizeof buf, p)) out += buf;
-        pclose(p);
-    }
-    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
-    return out;
-}
-
 // Every path below root with its size (-1 for folders), leaving out the
 // toolkit's own cache folder (fontconfig writes there on first use).
 std::map<std::string, long> Tree(const std::string& root) {
@@ -84,7 +72,8 @@ protected:
         for (auto& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
         EXPECT_EQ(posix_spawn(&pid_, installed_.c_str(), nullptr, nullptr, argv.data(), environ), 0);
-        return Capture("timeout 20 xdotool search --sync --onlyvisible --name '^卸载$' | head -1");
+        const unsigned long xid = test::FindWindowByTitle("卸载");
+        return xid != 0 ? std::to_string(xid) : "";
     }
 
     // Clicks the middle of a rectangle of the box's client area.

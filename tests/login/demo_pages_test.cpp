@@ -1,19 +1,43 @@
 // The demo operator's login and game pages, fetched the way the login form
-// and the game window will fetch them.
+// and the game window will fetch them, and its throttled client download.
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <random>
 #include <regex>
+#include <thread>
 
 #include "app/resource_strings.h"
 #include "login/login_navigation.h"
 #include "login/login_urls.h"
 #include "platform/adapter_address.h"
+#include "support/sandbox.h"
 #include "update/demo_server_process.h"
 
 namespace vostra {
 namespace {
+
+constexpr char kMac[] = "00-1A-2B-3C-4D-5E";
+
+// The text with "&amp;" read back as "&", as the browser reads attributes.
+std::string Unescaped(std::string href) {
+    for (size_t at; (at = href.find("&amp;")) != std::string::npos;) href.replace(at, 5, "&");
+    return href;
+}
+
+// The value of attribute `attr` of the element with id `id`; "" when absent.
+std::string AttributeOf(const std::string& page, const std::string& id, const std::string& attr) {
+    std::smatch m;
+    const std::regex re("id=\"" + id + "\"[^>]*\\b" + attr + "=\"([^\"]*)\"");
+    return std::regex_search(page, m, re) ? Unescaped(m[1].str()) : "";
+}
+
+// "vostra_session=<token>" out of a Set-Cookie header.
+std::string CookiePairOf(const std::string& set_cookie) {
+    return set_cookie.substr(0, set_cookie.find(';'));
+}
 
 class DemoPages : public ::testing::Test {
 protected:
@@ -51,6 +75,35 @@ protected:
         std::string href = m[1].str();
         for (size_t at; (at = href.find("&amp;")) != std::string::npos;) href.replace(at, 5, "&");
         return server_.url() + href;
+    }
+
+    // The login form of this machine's page, filled in and posted to the
+    // form's action.
+    httplib::Result PostLogin(const std::string& user, const std::string& password) {
+        const std::string page = Fetch(ComposeLoginUrl(LoadResString(IDS_LOGIN_URL), kMac));
+        EXPECT_EQ(AttributeOf(page, "login", "method"), "post");
+        httplib::Client client(server_.url());
+        return client.Post(AttributeOf(page, "login", "action").c_str(),
+                           httplib::Params{{"user", user}, {"password", password}, {"mac", kMac}});
+    }
+
+    // The game page fetched with the given Cookie header ("" for none).
+    std::string GamePageWithCookie(const std::string& cookie) {
+        httplib::Client client(server_.url());
+        httplib::Headers headers;
+        if (!cookie.empty()) headers.emplace("Cookie", cookie);
+        const auto res = client.Get("/vstr/play_gamecode?mac=x&user=ann", headers);
+        return res && res->status == 200 ? res->body : "";
+    }
+
+    // The count of `route` in the server's request counts; -1 when absent.
+    long CountOf(const std::string& route) {
+        httplib::Client client(server_.url());
+        const auto res = client.Get("/demo/stats");
+        if (!res || res->status != 200) return -1;
+        std::smatch m;
+        const std::regex line("(^|\n)" + route + " ([0-9]+)\n");
+        return std::regex_search(res->body, m, line) ? std::stol(m[2].str()) : -1;
     }
 
     test::DemoServerProcess server_;
@@ -94,6 +147,143 @@ TEST_F(DemoPages, ReceivedTextIsShownNotRun) {
         Fetch(server_.url() + "/vstr/play_gamecode?mac=x&user=%22%3E%3Cb%3Eme%3C%2Fb%3E");
     EXPECT_EQ(game.find("<b>"), std::string::npos) << game;
     EXPECT_NE(game.find("&quot;&gt;&lt;b&gt;me"), std::string::npos) << game;
+}
+
+TEST_F(DemoPages, LoginSetsALastingSessionCookieAndSendsThePlayerToPlay) {
+    const auto res = PostLogin("ann.lee", "s3cret");
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->status, 303);
+    EXPECT_TRUE(std::regex_match(
+        res->get_header_value("Set-Cookie"),
+        std::regex("vostra_session=[0-9a-f]{16,}; Path=/; Max-Age=86400; HttpOnly")))
+        << res->get_header_value("Set-Cookie");
+
+    const std::string location = res->get_header_value("Location");
+    EXPECT_EQ(location, std::string("/vstr/play_gamecode?mac=") + kMac + "&user=ann.lee");
+    EXPECT_EQ(location.find("s3cret"), std::string::npos);
+    EXPECT_TRUE(IsPlayLink(server_.url() + location)) << location;
+}
+
+TEST_F(DemoPages, EmptyAccountIsAskedAgainWithoutASession) {
+    const auto res = PostLogin("", "s3cret");
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->status, 200);
+    EXPECT_FALSE(res->has_header("Set-Cookie"));
+    EXPECT_NE(res->body.find("id=\"error\""), std::string::npos) << res->body;
+    EXPECT_EQ(AttributeOf(res->body, "login", "method"), "post") << res->body;
+    EXPECT_EQ(res->body.find("s3cret"), std::string::npos);
+}
+
+TEST_F(DemoPages, GamePageTellsWhetherTheRequestCarriesASession) {
+    const auto res = PostLogin("ann", "");
+    ASSERT_TRUE(res);
+    const std::string cookie = CookiePairOf(res->get_header_value("Set-Cookie"));
+
+    EXPECT_NE(GamePageWithCookie("lang=en; " + cookie).find("<span id=\"session\">signed in<"),
+              std::string::npos);
+    EXPECT_NE(GamePageWithCookie("").find("<span id=\"session\">no session<"), std::string::npos);
+    // A token this run of the server never issued is no session.
+    EXPECT_NE(GamePageWithCookie("vostra_session=0123456789abcdef0123456789abcdef")
+                  .find("<span id=\"session\">no session<"),
+              std::string::npos);
+}
+
+TEST_F(DemoPages, NewsFrameHoldsAPlayLinkThatStaysInTheFrame) {
+    const std::string page = Fetch(ComposeLoginUrl(LoadResString(IDS_LOGIN_URL), kMac));
+    const std::string src = AttributeOf(page, "news", "src");
+    ASSERT_FALSE(src.empty()) << page;
+    EXPECT_EQ(AttributeOf(page, "news", "width"), "300");
+
+    const std::string news = Fetch(server_.url() + src);
+    EXPECT_EQ(AttributeOf(news, "frame-play", "target"), "_self") << news;
+    const std::string play = AttributeOf(news, "frame-play", "href");
+    EXPECT_EQ(play, std::string("/vstr/play_gamecode?mac=") + kMac + "&from=frame");
+    EXPECT_TRUE(IsPlayLink(server_.url() + play)) << play;
+}
+
+TEST_F(DemoPages, NewWindowPlayLinkIsThePlayLink) {
+    const std::string page = Fetch(ComposeLoginUrl(LoadResString(IDS_LOGIN_URL), kMac));
+    EXPECT_EQ(AttributeOf(page, "play-new", "target"), "_blank") << page;
+    EXPECT_EQ(server_.url() + AttributeOf(page, "play-new", "href"), PlayLinkOf(page));
+}
+
+TEST_F(DemoPages, StatsCountTheRequestsOfEachRoute) {
+    EXPECT_EQ(CountOf("login-page"), 0);
+    ASSERT_TRUE(PostLogin("ann", ""));
+    GamePageWithCookie("");
+    GamePageWithCookie("");
+    httplib::Client(server_.url()).Get("/getClientVersion.php?p=orbix&g=vstr&v=1.0.0.0");
+
+    EXPECT_EQ(CountOf("login-page"), 1);
+    EXPECT_EQ(CountOf("login-post"), 1);
+    EXPECT_EQ(CountOf("news"), 0);
+    EXPECT_EQ(CountOf("game-page"), 2);
+    EXPECT_EQ(CountOf("version"), 1);
+    EXPECT_EQ(CountOf("download"), 0);
+}
+
+// The published client served at a chosen rate, from a sandboxed folder.
+class DemoPagesDownload : public test::Sandbox {
+protected:
+    void TearDown() override {
+        server_.Stop();
+        test::Sandbox::TearDown();
+    }
+
+    // Publishes `size` random bytes and starts the server with `options`.
+    void Publish(size_t size, std::vector<std::string> options) {
+        std::mt19937 random(7);
+        published_.resize(size);
+        for (char& c : published_) c = static_cast<char>(random());
+        const std::string path = Root() + "/publish/kxvstr.exe";
+        WriteFile(path, published_);
+        options.insert(options.begin(), {"--client", path});
+        ASSERT_TRUE(server_.Start(options));
+    }
+
+    // The seconds a whole download took; the body goes to `body`.
+    double TimedDownload(std::string& body) {
+        const auto start = std::chrono::steady_clock::now();
+        const auto res = httplib::Client(server_.url()).Get("/download/vstr/kxvstr.exe");
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        EXPECT_TRUE(res && res->status == 200);
+        body = res ? res->body : "";
+        return took.count();
+    }
+
+    test::DemoServerProcess server_;
+    std::string published_;
+};
+
+TEST_F(DemoPagesDownload, ClientRateSlowsTheDownloadAndItArrivesWhole) {
+    ASSERT_NO_FATAL_FAILURE(Publish(400000, {"--client-rate", "200000"}));
+    std::string body;
+    EXPECT_GE(TimedDownload(body), 1.5);
+    EXPECT_TRUE(body == published_) << body.size() << " bytes";
+}
+
+TEST_F(DemoPagesDownload, PublishRateIsTheSameOption) {
+    ASSERT_NO_FATAL_FAILURE(Publish(100000, {"--publish-rate", "50000"}));
+    std::string body;
+    EXPECT_GE(TimedDownload(body), 1.5);
+    EXPECT_TRUE(body == published_) << body.size() << " bytes";
+}
+
+TEST_F(DemoPagesDownload, StoppingServerEndsAThrottledDownloadPromptly) {
+    ASSERT_NO_FATAL_FAILURE(Publish(400000, {"--client-rate", "1000"}));
+    std::string body;
+    std::thread download([&] {
+        const auto res = httplib::Client(server_.url()).Get("/download/vstr/kxvstr.exe");
+        if (res) body = res->body;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+    const auto start = std::chrono::steady_clock::now();
+    server_.Stop();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    download.join();
+    EXPECT_LT(took.count(), 5.0);
+    EXPECT_LT(body.size(), published_.size());
 }
 
 }  // namespace

@@ -179,6 +179,73 @@ bool WindowOrigin(unsigned long xid, int* x, int* y) {
     return ok;
 }
 
+namespace {
+
+std::string Utf8Property(Display* d, Window w, const char* name) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::string out;
+    if (XGetWindowProperty(d, w, XInternAtom(d, name, False), 0, 4096, False,
+                           XInternAtom(d, "UTF8_STRING", False), &type, &format, &count, &after,
+                           &data) == Success &&
+        data != nullptr && format == 8) {
+        out.assign(reinterpret_cast<char*>(data), count);
+    }
+    if (data != nullptr) XFree(data);
+    return out;
+}
+
+int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
+
+// Depth-first over the tree: under a window manager client windows sit
+// inside its frames. A window may vanish while we look; its errors are
+// ignored.
+Window FindTitled(Display* d, Window w, const std::string& title) {
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(d, w, &attributes) && attributes.map_state == IsViewable &&
+        Utf8Property(d, w, "_NET_WM_NAME") == title) {
+        return w;
+    }
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int n = 0;
+    Window found = 0;
+    if (XQueryTree(d, w, &root, &parent, &children, &n)) {
+        for (unsigned int i = 0; i < n && found == 0; ++i) found = FindTitled(d, children[i], title);
+        if (children != nullptr) XFree(children);
+    }
+    return found;
+}
+
+}  // namespace
+
+unsigned long FindWindowByTitle(const std::string& title, int timeout_ms) {
+    Display* d = XOpenDisplay(nullptr);
+    if (d == nullptr) return 0;
+    XErrorHandler old = XSetErrorHandler(IgnoreXErrors);
+    Window found = 0;
+    for (int waited = 0; found == 0 && waited <= timeout_ms; waited += 50) {
+        found = FindTitled(d, DefaultRootWindow(d), title);
+        if (found == 0) Sleep(50);
+    }
+    XSync(d, False);
+    XSetErrorHandler(old);
+    XCloseDisplay(d);
+    return found;
+}
+
+std::string WindowTitle(unsigned long xid) {
+    Display* d = XOpenDisplay(nullptr);
+    if (d == nullptr) return "";
+    XErrorHandler old = XSetErrorHandler(IgnoreXErrors);
+    const std::string title = Utf8Property(d, xid, "_NET_WM_NAME");
+    XSync(d, False);
+    XSetErrorHandler(old);
+    XCloseDisplay(d);
+    return title;
+}
+
 int ColourDistance(uint32_t a, uint32_t b) {
     int worst = 0;
     for (int shift = 0; shift <= 16; shift += 8) {

@@ -69,6 +69,15 @@ void RequestClose(unsigned long xid);
 // The window's top-left corner on the screen.
 bool WindowOrigin(unsigned long xid, int* x, int* y);
 
+// A mapped client window whose title (_NET_WM_NAME, UTF-8, as GTK writes
+// it whatever the locale) is exactly `title`, waiting up to timeout_ms;
+// 0 when none showed. Unlike xdotool's --name, which reads WM_NAME, it
+// does not depend on the locale of the program that made the window.
+unsigned long FindWindowByTitle(const std::string& title, int timeout_ms = 20000);
+
+// The window's title (_NET_WM_NAME), "" when it has none.
+std::string WindowTitle(unsigned long xid);
+
 // Largest per-channel difference of two 0xRRGGBB colours.
 int ColourDistance(uint32_t a, uint32_t b);
 

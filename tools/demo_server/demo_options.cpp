@@ -32,14 +32,24 @@ bool ParsePort(const std::string& text, int& port) {
     return true;
 }
 
+bool ParseRate(const std::string& text, int64_t& rate) {
+    char* end = nullptr;
+    const long long value = strtoll(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || value < 0) return false;
+    rate = value;
+    return true;
+}
+
 }  // namespace
 
 std::string DemoUsage() {
     std::string text =
         "usage: vostra-demo-server [--host ADDR] [--port N] [--client FILE]\n"
+        "                          [--client-rate BYTES_PER_SECOND]\n"
         "                          [--reply TEXT] [--fault NAME]...\n"
         "  --port 0 takes any free port; the first line printed names it.\n"
         "  --client publishes FILE as the newest client (its FileVersion decides).\n"
+        "  --client-rate (or --publish-rate) slows its download; 0: full speed.\n"
         "  --reply answers every version query with TEXT.\n"
         "  faults:";
     for (const auto& [name, fault] : FaultNames()) text += " " + name;
@@ -63,6 +73,11 @@ bool ParseDemoOptions(int argc, char** argv, DemoOptions& out, std::string& erro
             }
         } else if (opt == "--client") {
             out.client_path = value;
+        } else if (opt == "--client-rate" || opt == "--publish-rate") {
+            if (!ParseRate(value, out.client_rate)) {
+                error = "bad rate: " + value;
+                return false;
+            }
         } else if (opt == "--reply") {
             out.fixed_reply = value;
         } else if (opt == "--fault") {

@@ -1,6 +1,7 @@
 // Command-line options of the demo operator server.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <set>
 #include <string>
@@ -26,6 +27,7 @@ struct DemoOptions {
     std::string host = "127.0.0.1";
     int port = 18080;             // 0: any free port (printed on start)
     std::string client_path;      // the published client; empty: none
+    int64_t client_rate = 0;      // bytes per second of its download; 0: unthrottled
     std::optional<std::string> fixed_reply;  // answer every version query with this
     std::set<Fault> faults;
 

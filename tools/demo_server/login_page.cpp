@@ -1,14 +1,21 @@
 // The operator's login page: GET <path of resource 114>mac/<address>/. It
-// shows the adapter address it received and a login form whose play link
-// leads to the game page; a real operator logs the player in first, the
-// demo lets anyone play.
+// shows the adapter address it received, a login form, play links to the
+// game page and a news frame. The form's POST accepts any account with any
+// password (the demo lets anyone play), sets the session cookie and sends
+// the browser on to the game page.
 #include <string>
 
 #include "html_text.h"
 #include "operator_site.h"
+#include "request_counts.h"
+#include "sessions.h"
 
 namespace vostra::demo {
 namespace {
+
+// A session lasts a day; with an expiry the browser keeps the cookie on
+// disk, as a real operator's login does.
+constexpr int kSessionSeconds = 24 * 60 * 60;
 
 // The text as a regular expression that matches exactly it.
 std::string RegexQuote(const std::string& text) {
@@ -20,24 +27,57 @@ std::string RegexQuote(const std::string& text) {
     return out;
 }
 
-std::string LoginPageHtml(const std::string& mac) {
+std::string LoginPostPath() { return LoginPagePath() + "login"; }
+
+// The form posts, so the password stays out of every URL: the game URL
+// travels on the game window's command line.
+std::string LoginFormHtml(const std::string& mac) {
+    return "<form id=\"login\" method=\"post\" action=\"" + HtmlEscape(LoginPostPath()) +
+           "\">\n"
+           "<input type=\"hidden\" name=\"mac\" value=\"" + HtmlEscape(mac) + "\">\n"
+           "<label>Account <input id=\"user\" name=\"user\" autofocus></label>\n"
+           "<label>Password <input id=\"password\" name=\"password\" type=\"password\"></label>\n"
+           "<button id=\"submit\" type=\"submit\">Log in</button>\n</form>\n";
+}
+
+// The news frame, so that the browser also completes a document inside a
+// frame of the login page.
+std::string NewsFrameHtml(const std::string& mac) {
+    const std::string src = NewsPagePath() + "?mac=" + QueryEncode(mac);
+    return "<iframe id=\"news\" title=\"News\" src=\"" + HtmlEscape(src) +
+           "\" width=\"300\" height=\"80\" frameborder=\"0\" style=\"border:0\"></iframe>\n";
+}
+
+std::string LoginPageHtml(const std::string& mac, const std::string& error) {
     const std::string shown = mac.empty() ? "(unknown)" : HtmlEscape(mac);
-    const std::string play = std::string(kGamePagePath) + "?mac=" + QueryEncode(mac);
-    // The password field has no name, so it is never sent: the form's GET
-    // would otherwise put it into the game URL, which travels on the game
-    // window's command line.
+    const std::string play = HtmlEscape(PlayLinkFor(mac));
+    const std::string error_html =
+        error.empty() ? "" : "<p id=\"error\" class=\"error\">" + HtmlEscape(error) + "</p>\n";
     return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Vostra login</title>"
            "<style>body{font-family:sans-serif;background:#1d2433;color:#e8e2cf;margin:24px}"
-           "label{display:block;margin:8px 0}a{color:#f0c060}</style></head><body>\n"
+           "label{display:block;margin:8px 0}a{color:#f0c060}.error{color:#ff8070}"
+           "</style></head><body>\n"
            "<h1>Vostra</h1>\n"
-           "<p>Machine: <span id=\"mac\">" + shown + "</span></p>\n"
-           "<form id=\"login\" method=\"get\" action=\"" + kGamePagePath + "\">\n"
-           "<input type=\"hidden\" name=\"mac\" value=\"" + HtmlEscape(mac) + "\">\n"
-           "<label>Account <input name=\"user\" autofocus></label>\n"
-           "<label>Password <input type=\"password\"></label>\n"
-           "<button type=\"submit\">Log in</button>\n</form>\n"
-           "<p><a id=\"play\" href=\"" + HtmlEscape(play) + "\">play</a></p>\n"
-           "</body></html>\n";
+           "<p>Machine: <span id=\"mac\">" + shown + "</span></p>\n" + error_html +
+           LoginFormHtml(mac) +
+           "<p><a id=\"play\" href=\"" + play + "\">play</a> "
+           "<a id=\"play-new\" target=\"_blank\" href=\"" + play + "\">play in a new window</a></p>\n" +
+           NewsFrameHtml(mac) + "</body></html>\n";
+}
+
+void AnswerLoginPost(const httplib::Request& req, httplib::Response& res) {
+    CountRequest(Route::kLoginPost);
+    const std::string mac = req.get_param_value("mac");
+    const std::string user = req.get_param_value("user");
+    if (user.empty()) {
+        res.set_content(LoginPageHtml(mac, "Enter your account name."),
+                        "text/html; charset=utf-8");
+        return;
+    }
+    res.set_header("Set-Cookie", std::string(kSessionCookie) + "=" + IssueSession() +
+                                     "; Path=/; Max-Age=" + std::to_string(kSessionSeconds) +
+                                     "; HttpOnly");
+    res.set_redirect(PlayLinkFor(mac) + "&user=" + QueryEncode(user), 303);
 }
 
 }  // namespace
@@ -45,8 +85,10 @@ std::string LoginPageHtml(const std::string& mac) {
 void RegisterLoginPage(httplib::Server& server, const DemoOptions&) {
     const std::string pattern = RegexQuote(LoginPagePath()) + "mac/([^/]*)/";
     server.Get(pattern, [](const httplib::Request& req, httplib::Response& res) {
-        res.set_content(LoginPageHtml(req.matches[1].str()), "text/html; charset=utf-8");
+        CountRequest(Route::kLoginPage);
+        res.set_content(LoginPageHtml(req.matches[1].str(), ""), "text/html; charset=utf-8");
     });
+    server.Post(RegexQuote(LoginPostPath()), AnswerLoginPost);
 }
 
 }  // namespace vostra::demo

@@ -56,7 +56,9 @@ int Serve(const DemoOptions& options, const sigset_t& stop_signals) {
     vostra::demo::RegisterVersionService(server, options, client);
     vostra::demo::RegisterClientDownload(server, options, client);
     vostra::demo::RegisterLoginPage(server, options);
+    vostra::demo::RegisterNewsPage(server);
     vostra::demo::RegisterGamePage(server, options);
+    vostra::demo::RegisterStatsPage(server);
 
     const int port = options.port == 0 ? server.bind_to_any_port(options.host)
                                        : (server.bind_to_port(options.host, options.port)

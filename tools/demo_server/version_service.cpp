@@ -2,6 +2,7 @@
 
 #include "app/resource_strings.h"
 #include "operator_site.h"
+#include "request_counts.h"
 #include "stop_signal.h"
 
 namespace vostra::demo {
@@ -61,13 +62,18 @@ void RegisterVersionService(httplib::Server& server, const DemoOptions& options,
         }
         res.set_content(ReplyFor(req, options, client), "text/plain");
     };
+    // A redirected query is counted at its first hop only: it is one query.
     if (options.Has(Fault::kVersionRedirect)) {
         server.Get(path, [](const httplib::Request& req, httplib::Response& res) {
+            CountRequest(Route::kVersion);
             res.set_redirect("/redirected" + req.target, 302);
         });
         server.Get("/redirected" + path, answer);
     } else {
-        server.Get(path, answer);
+        server.Get(path, [answer](const httplib::Request& req, httplib::Response& res) {
+            CountRequest(Route::kVersion);
+            answer(req, res);
+        });
     }
 }
 

@@ -1,0 +1,52 @@
+#include "platform/web_engine.h"
+
+#include <gio/gio.h>
+
+#include "app/app_paths.h"
+
+namespace vostra {
+namespace {
+
+WebKitWebContext* g_pContext = nullptr;
+
+// The engine keeps several caches below its base cache folder (HSTS, the
+// DOM cache storage, ...). Only the HTTP disk cache goes to the folder the
+// player's cache cleaning empties; the rest stays with the website data.
+WebKitWebsiteDataManager* MakeDataManager(const WebEngineFolders& folders) {
+    const std::string other_caches = folders.data_dir + "/caches";
+    return WEBKIT_WEBSITE_DATA_MANAGER(g_object_new(
+        WEBKIT_TYPE_WEBSITE_DATA_MANAGER, "base-data-directory", folders.data_dir.c_str(),
+        "base-cache-directory", other_caches.c_str(), "disk-cache-directory",
+        folders.cache_dir.c_str(), nullptr));
+}
+
+}  // namespace
+
+std::string CookieStorePath(const std::string& data_dir) { return data_dir + "/cookies.sqlite"; }
+
+WebEngineFolders DefaultWebEngineFolders() { return {GetWebDataDir(), GetWebCacheDir()}; }
+
+WebKitWebContext* SharedWebContext(const WebEngineFolders& folders) {
+    if (g_pContext != nullptr) return g_pContext;
+    WebKitWebsiteDataManager* manager = MakeDataManager(folders);
+    g_pContext = webkit_web_context_new_with_website_data_manager(manager);
+    WebKitCookieManager* cookies = webkit_website_data_manager_get_cookie_manager(manager);
+    g_mkdir_with_parents(folders.data_dir.c_str(), 0700);
+    webkit_cookie_manager_set_persistent_storage(cookies,
+                                                 CookieStorePath(folders.data_dir).c_str(),
+                                                 WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+    g_object_unref(manager);  // the context holds it
+    return g_pContext;
+}
+
+bool OpenInDefaultBrowser(const std::string& url) {
+    GError* error = nullptr;
+    const gboolean ok = g_app_info_launch_default_for_uri(url.c_str(), nullptr, &error);
+    if (error != nullptr) {
+        g_printerr("vostra: cannot open %s: %s\n", url.c_str(), error->message);
+        g_error_free(error);
+    }
+    return ok != FALSE;
+}
+
+}  // namespace vostra
