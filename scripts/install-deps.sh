@@ -6,7 +6,7 @@ set -eu
 PACKAGES="
 build-essential cmake pkg-config git
 zlib1g-dev libssl-dev libcurl4-openssl-dev libcpp-httplib-dev
-libgtk-3-dev libwebkit2gtk-4.1-dev libx11-dev libglib2.0-dev libglib2.0-bin
+libgtk-3-dev libwebkit2gtk-4.1-dev libx11-dev libxext-dev libglib2.0-dev libglib2.0-bin
 libcairo2-dev libpango1.0-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev

@@ -44,7 +44,18 @@ void CLoginPopupDlg::Create(GtkWindow* owner) {
     m_pOwner = owner;
     m_pWindow = ui::CreateBorderlessWindow(popup::kWidth, popup::kHeight, &m_pFixed);
     gtk_widget_set_size_request(m_pFixed, popup::kWidth, popup::kHeight);
+    // A window that may not be resized takes its content's natural size,
+    // and a web view's natural height is its page's: the popup would grow
+    // with the page. Its size is fixed by hints instead.
+    gtk_window_set_resizable(GTK_WINDOW(m_pWindow), TRUE);
+    GdkGeometry hints{};
+    hints.min_width = hints.max_width = popup::kWidth;
+    hints.min_height = hints.max_height = popup::kHeight;
+    gtk_window_set_geometry_hints(GTK_WINDOW(m_pWindow), nullptr, &hints,
+                                  static_cast<GdkWindowHints>(GDK_HINT_MIN_SIZE | GDK_HINT_MAX_SIZE));
     gtk_window_set_title(GTK_WINDOW(m_pWindow), "");
+    // Named for tools and tests that look for it; it has no title of its own.
+    gtk_window_set_role(GTK_WINDOW(m_pWindow), "vostra-login-popup");
     gtk_window_set_skip_taskbar_hint(GTK_WINDOW(m_pWindow), TRUE);
     gtk_window_set_skip_pager_hint(GTK_WINDOW(m_pWindow), TRUE);
     if (owner != nullptr) gtk_window_set_transient_for(GTK_WINDOW(m_pWindow), owner);

@@ -181,15 +181,15 @@ bool WindowOrigin(unsigned long xid, int* x, int* y) {
 
 namespace {
 
-std::string Utf8Property(Display* d, Window w, const char* name) {
+// A text property of any type (UTF8_STRING, STRING, ...), as its bytes.
+std::string TextProperty(Display* d, Window w, const char* name) {
     Atom type = 0;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::string out;
-    if (XGetWindowProperty(d, w, XInternAtom(d, name, False), 0, 4096, False,
-                           XInternAtom(d, "UTF8_STRING", False), &type, &format, &count, &after,
-                           &data) == Success &&
+    if (XGetWindowProperty(d, w, XInternAtom(d, name, False), 0, 4096, False, AnyPropertyType,
+                           &type, &format, &count, &after, &data) == Success &&
         data != nullptr && format == 8) {
         out.assign(reinterpret_cast<char*>(data), count);
     }
@@ -202,17 +202,17 @@ int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
 // Depth-first over the tree: under a window manager client windows sit
 // inside its frames. A window may vanish while we look; its errors are
 // ignored.
-Window FindTitled(Display* d, Window w, const std::string& title) {
+Window FindWithProperty(Display* d, Window w, const char* property, const std::string& value) {
     XWindowAttributes attributes;
     if (XGetWindowAttributes(d, w, &attributes) && attributes.map_state == IsViewable &&
-        Utf8Property(d, w, "_NET_WM_NAME") == title) {
+        TextProperty(d, w, property) == value) {
         return w;
     }
     Window root = 0, parent = 0, *children = nullptr;
     unsigned int n = 0;
     Window found = 0;
     if (XQueryTree(d, w, &root, &parent, &children, &n)) {
-        for (unsigned int i = 0; i < n && found == 0; ++i) found = FindTitled(d, children[i], title);
+        for (unsigned int i = 0; i < n && found == 0; ++i) found = FindWithProperty(d, children[i], property, value);
         if (children != nullptr) XFree(children);
     }
     return found;
@@ -221,12 +221,17 @@ Window FindTitled(Display* d, Window w, const std::string& title) {
 }  // namespace
 
 unsigned long FindWindowByTitle(const std::string& title, int timeout_ms) {
+    return FindWindowByProperty("_NET_WM_NAME", title, timeout_ms);
+}
+
+unsigned long FindWindowByProperty(const std::string& property, const std::string& value,
+                                   int timeout_ms) {
     Display* d = XOpenDisplay(nullptr);
     if (d == nullptr) return 0;
     XErrorHandler old = XSetErrorHandler(IgnoreXErrors);
     Window found = 0;
     for (int waited = 0; found == 0 && waited <= timeout_ms; waited += 50) {
-        found = FindTitled(d, DefaultRootWindow(d), title);
+        found = FindWithProperty(d, DefaultRootWindow(d), property.c_str(), value);
         if (found == 0) Sleep(50);
     }
     XSync(d, False);
@@ -239,11 +244,41 @@ std::string WindowTitle(unsigned long xid) {
     Display* d = XOpenDisplay(nullptr);
     if (d == nullptr) return "";
     XErrorHandler old = XSetErrorHandler(IgnoreXErrors);
-    const std::string title = Utf8Property(d, xid, "_NET_WM_NAME");
+    const std::string title = TextProperty(d, xid, "_NET_WM_NAME");
     XSync(d, False);
     XSetErrorHandler(old);
     XCloseDisplay(d);
     return title;
+}
+
+bool WindowViewable(unsigned long xid) {
+    Display* d = XOpenDisplay(nullptr);
+    if (d == nullptr) return false;
+    XErrorHandler old = XSetErrorHandler(IgnoreXErrors);
+    XWindowAttributes attributes;
+    const bool viewable = XGetWindowAttributes(d, xid, &attributes) && attributes.map_state == IsViewable;
+    XSync(d, False);
+    XSetErrorHandler(old);
+    XCloseDisplay(d);
+    return viewable;
+}
+
+bool WindowRect(unsigned long xid, int* x, int* y, int* width, int* height) {
+    Display* d = XOpenDisplay(nullptr);
+    if (d == nullptr) return false;
+    XErrorHandler old = XSetErrorHandler(IgnoreXErrors);
+    XWindowAttributes attributes;
+    Window child = 0;
+    bool ok = XGetWindowAttributes(d, xid, &attributes) &&
+              XTranslateCoordinates(d, xid, DefaultRootWindow(d), 0, 0, x, y, &child);
+    if (ok) {
+        *width = attributes.width;
+        *height = attributes.height;
+    }
+    XSync(d, False);
+    XSetErrorHandler(old);
+    XCloseDisplay(d);
+    return ok;
 }
 
 int ColourDistance(uint32_t a, uint32_t b) {

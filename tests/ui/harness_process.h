@@ -78,6 +78,16 @@ unsigned long FindWindowByTitle(const std::string& title, int timeout_ms = 20000
 // The window's title (_NET_WM_NAME), "" when it has none.
 std::string WindowTitle(unsigned long xid);
 
+// A mapped window whose text property `property` (WM_WINDOW_ROLE, WM_NAME,
+// ...) is exactly `value`, waiting up to timeout_ms; 0 when none showed.
+unsigned long FindWindowByProperty(const std::string& property, const std::string& value,
+                                   int timeout_ms = 20000);
+
+// Whether the window exists and is mapped (with all its ancestors).
+bool WindowViewable(unsigned long xid);
+// The window's rectangle on the screen; false when it does not exist.
+bool WindowRect(unsigned long xid, int* x, int* y, int* width, int* height);
+
 // Largest per-channel difference of two 0xRRGGBB colours.
 int ColourDistance(uint32_t a, uint32_t b);
 

@@ -1,0 +1,394 @@
+// The login as a player meets it, on a real X display (bare, under openbox
+// and under openbox with a compositor), against the demo operator server:
+// the shaped login window and its popup, the login page typed into, the
+// play link handed over, the exit question, minimising and dragging, the
+// self-update's progress and handoff, and an unreachable login page.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <sstream>
+
+#include "app/file_version.h"
+#include "harness_process.h"
+#include "launcher_process.h"
+#include "platform/adapter_address.h"
+#include "support/child_process.h"
+#include "support/sandbox.h"
+#include "ui/message_box_layout.h"
+#include "update/demo_server_process.h"
+
+// Last: Xlib defines macros (None, Bool, ...) that clash with the above.
+#include <X11/Xlib.h>
+#include <X11/extensions/shape.h>
+
+namespace fs = std::filesystem;
+
+namespace vostra {
+namespace {
+
+constexpr char kTitle[] = "Vostra登录器";
+constexpr int kLoginWidth = 1199;
+constexpr int kLoginHeight = 733;
+constexpr int kPopupX = 409, kPopupY = 139;
+constexpr uint32_t kPageMarker = 0x1d2433;      // the demo login page's background
+constexpr uint32_t kErrorPageColour = 0x0f1a3a;  // our error page's background
+constexpr uint32_t kProgressFill = 0xcbae5b;
+// Where the demo login page puts its account field and the news frame's
+// play link, in the popup's coordinates.
+constexpr int kAccountFieldX = 180, kAccountFieldY = 197;
+constexpr int kFramePlayX = 90, kFramePlayY = 368;
+
+struct Box {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+Box RectOf(unsigned long xid) {
+    Box b;
+    test::WindowRect(xid, &b.x, &b.y, &b.width, &b.height);
+    return b;
+}
+
+bool WmRuns() {
+    const char* wm = getenv("VOSTRA_UI_WM");
+    return wm != nullptr && std::string(wm) != "none";
+}
+
+// Whether (x, y) of the window takes the pointer, by its input shape.
+bool TakesPointerAt(unsigned long xid, int x, int y) {
+    Display* d = XOpenDisplay(nullptr);
+    if (d == nullptr) return false;
+    int count = 0, ordering = 0;
+    XRectangle* rects = XShapeGetRectangles(d, xid, ShapeInput, &count, &ordering);
+    bool inside = false;
+    for (int i = 0; i < count && !inside; ++i) {
+        inside = x >= rects[i].x && x < rects[i].x + rects[i].width && y >= rects[i].y &&
+                 y < rects[i].y + rects[i].height;
+    }
+    if (rects != nullptr) XFree(rects);
+    XCloseDisplay(d);
+    return inside;
+}
+
+class LoginWindow : public test::Sandbox {
+protected:
+    void SetUp() override {
+        Sandbox::SetUp();
+        if (getenv("DISPLAY") == nullptr) GTEST_SKIP() << "needs an X display";
+        test::BecomeSubreaper();
+    }
+
+    void TearDown() override {
+        launcher_.reset();
+        test::KillDescendants();
+        server_.Stop();
+        Sandbox::TearDown();
+    }
+
+    void StartServer(const std::vector<std::string>& options = {}) {
+        ASSERT_TRUE(server_.Start(options));
+    }
+
+    void StartLauncher(const std::string& program = VOSTRA_LAUNCHER_BIN) {
+        launcher_ = std::make_unique<test::LauncherProcess>(program, Home(), server_.url());
+        ASSERT_TRUE(launcher_->Started());
+        login_ = test::FindWindowByTitle(kTitle, 30000);
+        ASSERT_NE(login_, 0u) << "the login window never showed\n" << launcher_->Err();
+        popup_ = test::FindWindowByProperty("WM_WINDOW_ROLE", "vostra-login-popup", 10000);
+        ASSERT_NE(popup_, 0u) << "the popup never showed";
+    }
+
+    // Waits until the popup's form area shows `colour` at its (x, y).
+    bool WaitForFormColour(uint32_t colour, int x = 600, int y = 420, int timeout_ms = 30000) {
+        for (int waited = 0; waited < timeout_ms; waited += 250) {
+            const Box p = RectOf(popup_);
+            test::Screenshot shot("waiting");
+            if (shot.Ok() && test::ColourDistance(shot.Pixel(p.x + x, p.y + y), colour) <= 3) return true;
+            test::Sleep(250);
+        }
+        return false;
+    }
+
+    std::map<std::string, int> Stats() {
+        std::map<std::string, int> stats;
+        const std::string text = Fetch("/demo/stats");
+        std::istringstream in(text);
+        std::string name;
+        int count = 0;
+        while (in >> name >> count) stats[name] = count;
+        return stats;
+    }
+
+    std::string Fetch(const std::string& path) {
+        const std::string command = "curl -s --max-time 5 '" + server_.url() + path + "'";
+        std::string out;
+        if (FILE* p = popen(command.c_str(), "r")) {
+            char buf[512];
+            size_t n;
+            while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+            pclose(p);
+        }
+        return out;
+    }
+
+    // Points at (x, y) of a window, then clicks or types there.
+    void ClickAt(unsigned long xid, int x, int y) {
+        const Box b = RectOf(xid);
+        test::Xdo("mousemove " + std::to_string(b.x + x) + " " + std::to_string(b.y + y));
+        test::Sleep(150);
+        test::Xdo("click 1");
+    }
+
+    void ClickInBox(unsigned long box, const ui::Rect& r) {
+        ClickAt(box, r.x + r.width / 2, r.y + r.height / 2);
+    }
+
+    unsigned long WaitForQuestion() { return test::FindWindowByTitle("关闭提示", 15000); }
+
+    bool WaitGone(unsigned long xid, int timeout_ms = 5000) {
+        for (int waited = 0; waited < timeout_ms; waited += 50) {
+            if (!test::WindowViewable(xid)) return true;
+            test::Sleep(50);
+        }
+        return false;
+    }
+
+    bool WaitViewable(unsigned long xid, int timeout_ms = 5000) {
+        for (int waited = 0; waited < timeout_ms; waited += 50) {
+            if (test::WindowViewable(xid)) return true;
+            test::Sleep(50);
+        }
+        return false;
+    }
+
+    std::string InstalledPath() const {
+        return DataHome() + "/orbix/vstr/" + fs::path(VOSTRA_LAUNCHER_BIN).filename().string();
+    }
+
+    test::DemoServerProcess server_;
+    std::unique_ptr<test::LauncherProcess> launcher_;
+    unsigned long login_ = 0;
+    unsigned long popup_ = 0;
+};
+
+TEST_F(LoginWindow, ShowsCentredAndHandsOverTheTypedLogin) {
+    StartServer();
+    StartLauncher();
+    const Box login = RectOf(login_);
+    EXPECT_EQ(login.width, kLoginWidth);
+    EXPECT_EQ(login.height, kLoginHeight);
+    // The whole screen is the work area: no panel runs in the tests.
+    EXPECT_EQ(login.x, (1600 - kLoginWidth) / 2);
+    EXPECT_EQ(login.y, (900 - kLoginHeight) / 2);
+    ASSERT_TRUE(WaitForFormColour(kPageMarker)) << "the login page never showed";
+    const Box popup = RectOf(popup_);
+    EXPECT_EQ(popup.x - login.x, kPopupX);
+    EXPECT_EQ(popup.y - login.y, kPopupY);
+    EXPECT_EQ(popup.width, 714);
+    EXPECT_EQ(popup.height, 488);
+
+    test::Screenshot shot("login-page");
+    ASSERT_TRUE(shot.Ok());
+    // The page fills exactly (0, 47)-(686, 484) of the popup.
+    EXPECT_LE(test::ColourDistance(shot.Pixel(popup.x + 5, popup.y + 480), kPageMarker), 3);
+    EXPECT_GT(test::ColourDistance(shot.Pixel(popup.x + 700, popup.y + 300), kPageMarker), 3);
+    EXPECT_GT(test::ColourDistance(shot.Pixel(popup.x + 300, popup.y + 30), kPageMarker), 3);
+
+    // The page and its news frame both completed; one version query.
+    auto stats = Stats();
+    EXPECT_EQ(stats["version"], 1);
+    EXPECT_EQ(stats["news"], 1);
+    EXPECT_EQ(stats["login-page"], 1);
+    const std::string log = ReadFile(DataHome() + "/orbix/vstr/res/update.log");
+    EXPECT_FALSE(log.empty()) << "no update log";
+
+    // Into the account field; the space is swallowed, Tab moves to the
+    // password, Enter submits the form.
+    ClickAt(popup_, kAccountFieldX, kAccountFieldY);
+    test::Xdo("type --delay 40 'ann lee'");
+    test::Xdo("key Tab");
+    test::Xdo("type --delay 40 secret");
+    test::Xdo("key Return");
+    ASSERT_EQ(launcher_->Wait(20000), 0) << launcher_->Err();
+    const std::string want =
+        server_.url() + "/vstr/play_gamecode?mac=" + GetMacAddress() + "&user=annlee\n";
+    EXPECT_EQ(launcher_->Out(), want);
+
+    stats = Stats();
+    EXPECT_EQ(stats["login-post"], 1);
+    EXPECT_EQ(stats["game-page"], 0) << "the cancelled play link reached the server";
+    EXPECT_EQ(stats["version"], 1);
+
+    // The first-run install ran; the session cookie is in the shared store
+    // on disk; the disk cache is in its own folder.
+    EXPECT_TRUE(fs::exists(InstalledPath()));
+    EXPECT_TRUE(fs::exists(DataHome() + "/orbix/vstr/res/systemset.ini"));
+    const std::string cookies = ReadFile(DataHome() + "/orbix/vstr/webdata/cookies.sqlite");
+    EXPECT_NE(cookies.find("vostra_session"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(Home() + "/.cache/orbix/vstr/webcache"));
+}
+
+TEST_F(LoginWindow, PlayLinkInAFrameOrANewWindowIsHandedOver) {
+    StartServer();
+    StartLauncher();
+    ASSERT_TRUE(WaitForFormColour(kPageMarker));
+    test::Sleep(500);
+    // The news frame's link: the frame sits below the form's links.
+    ClickAt(popup_, kFramePlayX, kFramePlayY);
+    ASSERT_EQ(launcher_->Wait(20000), 0) << launcher_->Err();
+    EXPECT_NE(launcher_->Out().find("from=frame"), std::string::npos) << launcher_->Out();
+    EXPECT_EQ(Stats()["game-page"], 0);
+}
+
+TEST_F(LoginWindow, ExitQuestionDeclinedKeepsTheLoginAcceptedEndsIt) {
+    StartServer();
+    StartLauncher();
+    ASSERT_TRUE(WaitForFormColour(kPageMarker));
+
+    // Alt+F4: a window manager turns it into a close request, a bare
+    // display delivers the key; both ask.
+    ClickAt(login_, 150, 400);
+    test::Xdo("key alt+F4");
+    unsigned long box = WaitForQuestion();
+    ASSERT_NE(box, 0u) << "Alt+F4 asked nothing";
+    test::Sleep(300);
+    test::Screenshot question("exit-question");
+    ClickInBox(box, ui::msgbox::CancelRect());
+    EXPECT_TRUE(WaitGone(box));
+    EXPECT_TRUE(launcher_->Running());
+    EXPECT_TRUE(test::WindowViewable(login_));
+    EXPECT_TRUE(test::WindowViewable(popup_));
+
+    // The window manager's close, declined with Esc.
+    test::RequestClose(login_);
+    box = WaitForQuestion();
+    ASSERT_NE(box, 0u) << "a close request asked nothing";
+    test::Sleep(200);
+    test::Xdo("key Escape");
+    EXPECT_TRUE(WaitGone(box));
+    EXPECT_TRUE(launcher_->Running());
+
+    // The popup's close button, accepted.
+    ClickAt(popup_, 714 - 35 + 17, 1 + 18);
+    box = WaitForQuestion();
+    ASSERT_NE(box, 0u) << "the close button asked nothing";
+    test::Sleep(300);
+    ClickInBox(box, ui::msgbox::OkRect());
+    EXPECT_EQ(launcher_->Wait(10000), 0);
+    EXPECT_EQ(launcher_->Out(), "");
+}
+
+TEST_F(LoginWindow, TransparentPixelsLetThePointerThrough) {
+    StartServer();
+    StartLauncher();
+    // The picture's rounded corner is transparent, its sky is not.
+    EXPECT_FALSE(TakesPointerAt(login_, 2, 2));
+    EXPECT_FALSE(TakesPointerAt(login_, 1198, 732));
+    EXPECT_TRUE(TakesPointerAt(login_, 150, 400));
+    EXPECT_TRUE(TakesPointerAt(login_, 600, 100));
+}
+
+TEST_F(LoginWindow, DraggingThePictureMovesThePopupAlong) {
+    StartServer();
+    StartLauncher();
+    ASSERT_TRUE(WaitForFormColour(kPageMarker));
+    const Box before = RectOf(login_);
+    const int x = before.x + 150, y = before.y + 400;
+    test::Xdo("mousemove " + std::to_string(x) + " " + std::to_string(y));
+    test::Sleep(150);
+    test::Xdo("mousedown 1");
+    for (int step = 1; step <= 10; ++step) {
+        test::Xdo("mousemove " + std::to_string(x + 12 * step) + " " + std::to_string(y + 6 * step));
+        test::Sleep(30);
+    }
+    test::Xdo("mouseup 1");
+    test::Sleep(500);
+    const Box after = RectOf(login_);
+    EXPECT_NEAR(after.x - before.x, 120, 2);
+    EXPECT_NEAR(after.y - before.y, 60, 2);
+    const Box popup = RectOf(popup_);
+    EXPECT_EQ(popup.x - after.x, kPopupX);
+    EXPECT_EQ(popup.y - after.y, kPopupY);
+}
+
+TEST_F(LoginWindow, MinimiseButtonHidesBothAndRestoringShowsBoth) {
+    if (!WmRuns()) GTEST_SKIP() << "minimising needs a window manager";
+    StartServer();
+    StartLauncher();
+    ASSERT_TRUE(WaitForFormColour(kPageMarker));
+    ClickAt(popup_, 714 - 70 + 17, 5 + 18);
+    EXPECT_TRUE(WaitGone(login_));
+    EXPECT_TRUE(WaitGone(popup_));
+    test::Xdo("windowactivate --sync " + std::to_string(login_));
+    EXPECT_TRUE(WaitViewable(login_));
+    EXPECT_TRUE(WaitViewable(popup_));
+    test::Sleep(500);
+    const Box login = RectOf(login_);
+    const Box popup = RectOf(popup_);
+    EXPECT_EQ(popup.x - login.x, kPopupX);
+    EXPECT_EQ(popup.y - login.y, kPopupY);
+    EXPECT_TRUE(launcher_->Running());
+}
+
+TEST_F(LoginWindow, UnreachableLoginPageShowsOurErrorPage) {
+    StartServer({"--fault", "unreachable"});
+    StartLauncher();
+    ASSERT_TRUE(WaitForFormColour(kErrorPageColour)) << "no error page";
+    test::Screenshot shot("error-page");
+    // The version check still ran, once.
+    const std::string log = ReadFile(DataHome() + "/orbix/vstr/res/update.log");
+    EXPECT_NE(log.size(), 0u);
+    EXPECT_TRUE(launcher_->Running());
+}
+
+// A newer client published at a slow rate: the popup shows the download's
+// progress while the windows keep answering; the exit question stops it.
+TEST_F(LoginWindow, SlowUpdateShowsProgressAndStopsOnExit) {
+    const std::string newer = Root() + "/newer";
+    ASSERT_EQ(test::RunChild(VOSTRA_STAMP_BIN,
+                             {VOSTRA_STAMP_BIN, "--version", "1.0.0.1", VOSTRA_LAUNCHER_BIN, newer})
+                  .exit_code,
+              0);
+    StartServer({"--client", newer, "--client-rate", "1000000"});
+    StartLauncher();
+    // The bar's fill grows from its left end.
+    ASSERT_TRUE(WaitForFormColour(kProgressFill, 133 + 2, 47 + 437 / 2 + 4)) << "no progress";
+    test::Screenshot shot("update-progress");
+    test::Xdo("mousemove " + std::to_string(RectOf(login_).x + 150) + " " +
+              std::to_string(RectOf(login_).y + 400));
+    test::Xdo("key alt+F4");
+    const unsigned long box = WaitForQuestion();
+    ASSERT_NE(box, 0u) << "the login did not answer during the download";
+    test::Sleep(300);
+    ClickInBox(box, ui::msgbox::OkRect());
+    EXPECT_EQ(launcher_->Wait(15000), 0);
+    // Nothing of the download is left, and nothing was started.
+    for (const auto& e : fs::directory_iterator(DataHome() + "/cache")) {
+        ADD_FAILURE() << "left behind: " << e.path();
+    }
+    EXPECT_EQ(GetFileVersionString(InstalledPath()), "1.0.0.0");
+}
+
+// A finished download hands over: the new client replaces the installed
+// one and shows the login again.
+TEST_F(LoginWindow, FinishedUpdateHandsOverToTheNewClient) {
+    const std::string newer = Root() + "/newer";
+    ASSERT_EQ(test::RunChild(VOSTRA_STAMP_BIN,
+                             {VOSTRA_STAMP_BIN, "--version", "1.0.0.1", VOSTRA_LAUNCHER_BIN, newer})
+                  .exit_code,
+              0);
+    StartServer({"--client", newer});
+    StartLauncher();
+    EXPECT_EQ(launcher_->Wait(60000), 0) << launcher_->Err();
+    // The handoff copies itself over the installed client and starts it.
+    const unsigned long again = test::FindWindowByTitle(kTitle, 60000);
+    EXPECT_NE(again, 0u) << "the new client showed no login";
+    EXPECT_EQ(GetFileVersionString(InstalledPath()), "1.0.0.1");
+    const std::string log = ReadFile(DataHome() + "/orbix/vstr/res/update.log");
+    EXPECT_FALSE(log.empty());
+}
+
+}  // namespace
+}  // namespace vostra
