@@ -40,6 +40,8 @@ constexpr uint32_t kProgressFill = 0xcbae5b;
 // play link, in the popup's coordinates.
 constexpr int kAccountFieldX = 180, kAccountFieldY = 197;
 constexpr int kFramePlayX = 90, kFramePlayY = 368;
+constexpr int kPlayNewX = 147, kPlayNewY = 294;  // "play in a new window"
+constexpr int kRulesX = 252, kRulesY = 294;      // "rules", a new window that is no play link
 
 struct Box {
     int x = 0, y = 0, width = 0, height = 0;
@@ -230,7 +232,7 @@ TEST_F(LoginWindow, ShowsCentredAndHandsOverTheTypedLogin) {
     EXPECT_TRUE(fs::is_directory(Home() + "/.cache/orbix/vstr/webcache"));
 }
 
-TEST_F(LoginWindow, PlayLinkInAFrameOrANewWindowIsHandedOver) {
+TEST_F(LoginWindow, PlayLinkInAFrameIsHandedOver) {
     StartServer();
     StartLauncher();
     ASSERT_TRUE(WaitForFormColour(kPageMarker));
@@ -240,6 +242,55 @@ TEST_F(LoginWindow, PlayLinkInAFrameOrANewWindowIsHandedOver) {
     ASSERT_EQ(launcher_->Wait(20000), 0) << launcher_->Err();
     EXPECT_NE(launcher_->Out().find("from=frame"), std::string::npos) << launcher_->Out();
     EXPECT_EQ(Stats()["game-page"], 0);
+}
+
+TEST_F(LoginWindow, NewWindowPlayLinkIsHandedOverOthersGoToTheBrowser) {
+    // A default web browser of the sandbox's own, which notes what it opens.
+    const std::string opened = Home() + "/opened";
+    const std::string browser = Home() + "/browser.sh";
+    WriteFile(browser, "#!/bin/sh\necho \"$1\" >> '" + opened + "'\n");
+    fs::permissions(browser, fs::perms::owner_all);
+    WriteFile(DataHome() + "/applications/test-browser.desktop",
+              "[Desktop Entry]\nType=Application\nName=Test browser\nExec=" + browser +
+                  " %u\nMimeType=x-scheme-handler/http;\n");
+    WriteFile(Home() + "/.config/mimeapps.list",
+              "[Default Applications]\nx-scheme-handler/http=test-browser.desktop\n");
+    StartServer();
+    StartLauncher();
+    ASSERT_TRUE(WaitForFormColour(kPageMarker));
+    test::Sleep(500);
+
+    ClickAt(popup_, kRulesX, kRulesY);
+    for (int waited = 0; waited < 10000 && !fs::exists(opened); waited += 100) test::Sleep(100);
+    EXPECT_EQ(ReadFile(opened), server_.url() + "/client/gamecode/vstr/news\n");
+    EXPECT_TRUE(launcher_->Running()) << "an ordinary new window ended the login";
+
+    ClickAt(popup_, kPlayNewX, kPlayNewY);
+    ASSERT_EQ(launcher_->Wait(20000), 0) << launcher_->Err();
+    EXPECT_EQ(launcher_->Out(),
+              server_.url() + "/vstr/play_gamecode?mac=" + GetMacAddress() + "\n");
+    EXPECT_EQ(Stats()["game-page"], 0);
+    EXPECT_EQ(ReadFile(opened), server_.url() + "/client/gamecode/vstr/news\n");
+}
+
+TEST_F(LoginWindow, EditingKeysWorkInsideThePage) {
+    StartServer();
+    StartLauncher();
+    ASSERT_TRUE(WaitForFormColour(kPageMarker));
+    ClickAt(popup_, kAccountFieldX, kAccountFieldY);
+    // Cut all, type, paste: "abxy"; copy all, go to the end, paste again.
+    test::Xdo("type --delay 40 xy");
+    test::Xdo("key ctrl+a ctrl+x");
+    test::Xdo("type --delay 40 ab");
+    test::Xdo("key ctrl+v");
+    test::Xdo("key ctrl+a ctrl+c End ctrl+v");
+    // Esc closes nothing and asks nothing.
+    test::Xdo("key Escape");
+    test::Sleep(300);
+    EXPECT_EQ(test::FindWindowByTitle("关闭提示", 300), 0u);
+    test::Xdo("key Return");
+    ASSERT_EQ(launcher_->Wait(20000), 0) << launcher_->Err();
+    EXPECT_NE(launcher_->Out().find("&user=abxyabxy\n"), std::string::npos) << launcher_->Out();
 }
 
 TEST_F(LoginWindow, ExitQuestionDeclinedKeepsTheLoginAcceptedEndsIt) {

@@ -3,6 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "app/file_md5.h"
 #include "update/client_updater.h"
 #include "update/download_sink.h"
@@ -212,6 +216,66 @@ TEST(DownloadSizes, ContentLengthReadsLikeWcstol) {
     EXPECT_EQ(ParseContentLength(std::string(" 77x")), 77);
     EXPECT_EQ(ParseContentLength(std::string("abc")), 0);
     EXPECT_EQ(ParseContentLength(std::string("3000000000")), 3000000000LL);
+}
+
+// Progress and stopping, as the login window's worker thread uses them.
+class DownloadControlTest : public DownloadTest {
+protected:
+    struct Step {
+        int64_t received;
+        int64_t total;
+    };
+
+    // A run whose stop is asked for by `stop` and whose progress is kept.
+    void DownloadWith(const std::function<bool()>& stop) {
+        UpdateContext ctx = TestContext();
+        ctx.stop_requested = stop;
+        ctx.progress = [this](int64_t received, int64_t total) { steps_.push_back({received, total}); };
+        CClientUpdater updater(ctx, "/kxvstrtmp.exe", "/orbix/vstr/");
+        updater.DownloadAndRun(ClientUrl());
+    }
+
+    std::vector<Step> steps_;
+};
+
+TEST_F(DownloadControlTest, ProgressClimbsToTheAnnouncedSize) {
+    Publish({});
+    DownloadWith({});
+    const int64_t size = static_cast<int64_t>(ReadFile(published_).size());
+    ASSERT_FALSE(steps_.empty());
+    int64_t last = 0;
+    for (const Step& s : steps_) {
+        EXPECT_EQ(s.total, size);
+        EXPECT_GT(s.received, last);
+        last = s.received;
+    }
+    EXPECT_EQ(last, size);
+    EXPECT_EQ(ends_, 1);
+}
+
+TEST_F(DownloadControlTest, StopMidwayLeavesNoFileAndStartsNothing) {
+    published_ = PublishLauncher("1.0.0.1");
+    StartServer({"--client", published_, "--client-rate", "400000"});
+    DownloadWith([this] { return steps_.size() >= 3; });
+    EXPECT_GE(steps_.size(), 3u);
+    EXPECT_TRUE(CacheFiles().empty());
+    EXPECT_TRUE(starts_.empty());
+    EXPECT_EQ(ends_, 0);
+}
+
+TEST_F(DownloadControlTest, StopIsHeardWhileNoByteArrives) {
+    Publish({"download-stall"});
+    std::atomic<bool> stop{false};
+    std::thread asker([&stop] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        stop = true;
+    });
+    DownloadWith([&stop] { return stop.load(); });
+    asker.join();
+    // Ended by the stop, not by the 1500 ms stall limit: no time-out logged.
+    for (const std::string& m : LogMessages()) EXPECT_EQ(m.find("Timeout"), std::string::npos) << m;
+    EXPECT_TRUE(CacheFiles().empty());
+    EXPECT_TRUE(starts_.empty());
 }
 
 }  // namespace

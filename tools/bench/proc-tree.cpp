@@ -1,16 +1,24 @@
 // proc-tree pids PID
 // proc-tree pss [--list] PID
+// proc-tree stop PID
 //
 // Looks at the process PID and all its descendants, however deep (the
 // web and network processes of WebKit, chromium's zygotes and renderers):
 //   pids  prints their ids, one a line, PID first;
 //   pss   prints "KIB COUNT": the sum of Pss over /proc/<pid>/smaps_rollup
 //         of the tree, in KiB, and how many processes it counted; with
-//         --list, one line per process ("pid name KiB") on standard error.
+//         --list, one line per process ("pid name KiB") on standard error;
+//   stop  ends the tree and every process of the process group PID (the
+//         group exec-stamped makes, whose members outlive their parents
+//         as orphans): SIGTERM, up to 3 s to end, then SIGKILL.
 // A process that ends while it is read counts as nothing. Exit status 1
-// when PID itself is gone.
+// when PID itself is gone (for stop: when nothing of it was left).
 #include <dirent.h>
+#include <signal.h>
+#include <time.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,6 +32,8 @@ namespace {
 
 struct Proc {
     int ppid = 0;
+    int pgid = 0;
+    bool zombie = false;
     std::string name;
 };
 
@@ -47,7 +57,8 @@ std::map<int, Proc> ReadProcesses() {
         std::istringstream rest(line.substr(close + 1));
         std::string state;
         Proc p;
-        if (!(rest >> state >> p.ppid)) continue;
+        if (!(rest >> state >> p.ppid >> p.pgid)) continue;
+        p.zombie = state == "Z" || state == "X";
         p.name = line.substr(open + 1, close - open - 1);
         all[static_cast<int>(pid)] = p;
     }
@@ -77,8 +88,43 @@ long PssKib(int pid) {
     return 0;
 }
 
+// The tree of PID with the members of its process group, living ones only:
+// a zombie has ended already and waits for its parent to collect it.
+std::vector<int> LivingTreeAndGroup(int root) {
+    const std::map<int, Proc> all = ReadProcesses();
+    std::vector<int> pids = Tree(root, all);
+    for (const auto& [pid, p] : all) {
+        if (p.pgid == root && std::find(pids.begin(), pids.end(), pid) == pids.end()) {
+            pids.push_back(pid);
+        }
+    }
+    std::vector<int> living;
+    for (int pid : pids) {
+        if (!all.at(pid).zombie) living.push_back(pid);
+    }
+    return living;
+}
+
+int Stop(int root) {
+    std::vector<int> pids = LivingTreeAndGroup(root);
+    if (pids.empty()) return 1;
+    kill(-root, SIGTERM);
+    for (int pid : pids) kill(pid, SIGTERM);
+    for (int i = 0; i < 300; ++i) {
+        // Children started while the first ones were ending are caught too.
+        pids = LivingTreeAndGroup(root);
+        if (pids.empty()) return 0;
+        for (int pid : pids) kill(pid, SIGTERM);
+        const timespec pause{0, 10 * 1000 * 1000};
+        nanosleep(&pause, nullptr);
+    }
+    kill(-root, SIGKILL);
+    for (int pid : LivingTreeAndGroup(root)) kill(pid, SIGKILL);
+    return 0;
+}
+
 int Usage() {
-    fprintf(stderr, "usage: proc-tree pids PID | proc-tree pss [--list] PID\n");
+    fprintf(stderr, "usage: proc-tree pids PID | proc-tree pss [--list] PID | proc-tree stop PID\n");
     return 2;
 }
 
@@ -93,8 +139,10 @@ int main(int argc, char** argv) {
         list = true;
         ++arg;
     }
-    if (arg + 1 != argc || (what != "pids" && what != "pss")) return Usage();
+    if (arg + 1 != argc || (what != "pids" && what != "pss" && what != "stop")) return Usage();
     const int root = atoi(argv[arg]);
+    if (root <= 1) return Usage();
+    if (what == "stop") return Stop(root);
     const std::map<int, Proc> all = ReadProcesses();
     const std::vector<int> tree = Tree(root, all);
     if (tree.empty()) return 1;

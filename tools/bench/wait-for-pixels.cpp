@@ -45,6 +45,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -469,7 +470,6 @@ int main(int argc, char** argv) {
     const int screen_w = DisplayWidth(d, DefaultScreen(d));
     const int screen_h = DisplayHeight(d, DefaultScreen(d));
     const Window root = DefaultRootWindow(d);
-    Grabber grabber(d);
 
     if (since == 0 && !since_file.empty()) {
         if (!ReadSinceFile(since_file, &since, NowNs() + static_cast<int64_t>(timeout_ms * 1e6))) {
@@ -481,6 +481,8 @@ int main(int argc, char** argv) {
     const int64_t deadline = since + static_cast<int64_t>(timeout_ms * 1e6);
     const int64_t interval = static_cast<int64_t>(interval_ms * 1e6);
 
+    // The grabber lets go of its shared memory while the display is open.
+    auto grabber = std::make_unique<Grabber>(d);
     size_t open_goals = goals.size();
     int64_t next = NowNs();
     while (open_goals > 0 && NowNs() < deadline) {
@@ -496,7 +498,7 @@ int main(int argc, char** argv) {
                 g.win_w = found.w;
                 g.win_h = found.h;
             }
-            const double fraction = Evaluate(g, grabber, screen_w, screen_h, tolerance);
+            const double fraction = Evaluate(g, *grabber, screen_w, screen_h, tolerance);
             g.best = std::max(g.best, fraction);
             if (fraction >= 1.0) {
                 g.met = true;
@@ -512,6 +514,7 @@ int main(int argc, char** argv) {
             next = now;  // a slow poll does not make the next ones rush
         }
     }
+    grabber.reset();
     XCloseDisplay(d);
 
     bool all = true;

@@ -61,7 +61,9 @@ std::string LoginPageHtml(const std::string& mac, const std::string& error) {
            "<p>Machine: <span id=\"mac\">" + shown + "</span></p>\n" + error_html +
            LoginFormHtml(mac) +
            "<p><a id=\"play\" href=\"" + play + "\">play</a> "
-           "<a id=\"play-new\" target=\"_blank\" href=\"" + play + "\">play in a new window</a></p>\n" +
+           "<a id=\"play-new\" target=\"_blank\" href=\"" + play + "\">play in a new window</a> "
+           "<a id=\"rules\" target=\"_blank\" href=\"" + HtmlEscape(NewsPagePath()) +
+           "\">rules</a></p>\n" +
            NewsFrameHtml(mac) + "</body></html>\n";
 }
 
