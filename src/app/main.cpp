@@ -7,10 +7,13 @@
 #include "app/application.h"
 #include "app/gui_modes.h"
 #include "platform/locale_setup.h"
+#include "platform/session_bus.h"
 
 int main(int argc, char** argv) {
     // Before any toolkit reads the locale: titles and texts are UTF-8.
     vostra::EnsureUtf8CharacterType();
+    // Nor may a bus of our own making outlive us where no session has one.
+    vostra::AvoidSessionBusAutolaunch();
     try {
         vostra::CLander_KxApp app(argc, argv, vostra::MakeGuiModeHandlers());
         return app.Run();

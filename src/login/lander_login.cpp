@@ -30,7 +30,7 @@ CLanderLogin::~CLanderLogin() { DestroyWindow(); }
 
 int CLanderLogin::DoModal() {
     if (!ui::InitUiToolkit()) {
-        fprintf(stderr, "vostra: cannot show the login window: no display\n");
+        fprintf(stderr, "vostra-launcher: cannot show the login window: no display\n");
         return -1;
     }
     m_nResult = 0;

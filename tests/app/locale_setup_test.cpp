@@ -75,3 +75,79 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace vostra
+
+// The session bus guard, in the same environment-restoring style.
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include "platform/session_bus.h"
+
+namespace vostra {
+namespace {
+
+class SessionBus : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR", "NO_AT_BRIDGE"}) {
+            const char* v = getenv(name);
+            saved_[name] = v != nullptr ? std::optional<std::string>(v) : std::nullopt;
+            unsetenv(name);
+        }
+        char tmpl[] = "/tmp/vostra-bus-XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir_ = tmpl;
+    }
+    void TearDown() override {
+        if (fd_ >= 0) close(fd_);
+        unlink((dir_ + "/bus").c_str());
+        rmdir(dir_.c_str());
+        for (const auto& [name, v] : saved_) {
+            if (v) setenv(name.c_str(), v->c_str(), 1);
+            else unsetenv(name.c_str());
+        }
+    }
+    void ListenOnRuntimeBus() {
+        fd_ = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        snprintf(addr.sun_path, sizeof addr.sun_path, "%s/bus", dir_.c_str());
+        ASSERT_EQ(bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    }
+    static std::string Env(const char* name) {
+        const char* v = getenv(name);
+        return v != nullptr ? v : "<unset>";
+    }
+    std::map<std::string, std::optional<std::string>> saved_;
+    std::string dir_;
+    int fd_ = -1;
+};
+
+TEST_F(SessionBus, NoBusAnywhereIsMadeUnreachable) {
+    EXPECT_TRUE(AvoidSessionBusAutolaunch());
+    EXPECT_EQ(Env("DBUS_SESSION_BUS_ADDRESS"), "disabled:");
+    EXPECT_EQ(Env("NO_AT_BRIDGE"), "1");
+}
+
+TEST_F(SessionBus, AGivenAddressIsKept) {
+    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/run/user/1000/bus", 1);
+    EXPECT_FALSE(AvoidSessionBusAutolaunch());
+    EXPECT_EQ(Env("DBUS_SESSION_BUS_ADDRESS"), "unix:path=/run/user/1000/bus");
+    EXPECT_EQ(Env("NO_AT_BRIDGE"), "<unset>");
+}
+
+TEST_F(SessionBus, TheRuntimeFoldersBusIsKept) {
+    ListenOnRuntimeBus();
+    setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
+    EXPECT_FALSE(AvoidSessionBusAutolaunch());
+    EXPECT_EQ(Env("DBUS_SESSION_BUS_ADDRESS"), "<unset>");
+}
+
+TEST_F(SessionBus, ARuntimeFolderWithoutABusIsNoBus) {
+    setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
+    EXPECT_TRUE(AvoidSessionBusAutolaunch());
+    EXPECT_EQ(Env("DBUS_SESSION_BUS_ADDRESS"), "disabled:");
+}
+
+}  // namespace
+}  // namespace vostra

@@ -58,5 +58,8 @@ fi
 # GTK under a bare server: no accessibility bus, no session bus services.
 export NO_AT_BRIDGE=1
 export GTK_A11Y=none
+# Nor a session bus: GLib would start one of its own (X11 autolaunch) that
+# outlives the test.
+export DBUS_SESSION_BUS_ADDRESS="${DBUS_SESSION_BUS_ADDRESS:-disabled:}"
 export VOSTRA_UI_WM="${WM:-none}${COMPOSITOR:+-$COMPOSITOR}"
 "$@"

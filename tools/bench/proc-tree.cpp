@@ -1,6 +1,6 @@
 // proc-tree pids PID
 // proc-tree pss [--list] PID
-// proc-tree stop PID
+// proc-tree stop [--env NAME=VALUE] PID
 //
 // Looks at the process PID and all its descendants, however deep (the
 // web and network processes of WebKit, chromium's zygotes and renderers):
@@ -10,7 +10,11 @@
 //         --list, one line per process ("pid name KiB") on standard error;
 //   stop  ends the tree and every process of the process group PID (the
 //         group exec-stamped makes, whose members outlive their parents
-//         as orphans): SIGTERM, up to 3 s to end, then SIGKILL.
+//         as orphans): SIGTERM, up to 3 s to end, then SIGKILL. With
+//         --env, also every process whose environment holds exactly
+//         NAME=VALUE: daemons such as an autolaunched session bus leave
+//         both the tree and the group, but keep the environment they
+//         were started with (a HOME of the caller's own, for instance).
 // A process that ends while it is read counts as nothing. Exit status 1
 // when PID itself is gone (for stop: when nothing of it was left).
 #include <dirent.h>
@@ -88,13 +92,25 @@ long PssKib(int pid) {
     return 0;
 }
 
-// The tree of PID with the members of its process group, living ones only:
-// a zombie has ended already and waits for its parent to collect it.
-std::vector<int> LivingTreeAndGroup(int root) {
+bool EnvironmentHolds(int pid, const std::string& entry) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/environ", std::ios::binary);
+    std::string item;
+    while (std::getline(in, item, '\0')) {
+        if (item == entry) return true;
+    }
+    return false;
+}
+
+// The tree of PID with the members of its process group and, when ENTRY
+// is not empty, the processes whose environment holds it; living ones
+// only: a zombie has ended already and waits for its parent to collect it.
+std::vector<int> LivingTreeAndGroup(int root, const std::string& entry) {
     const std::map<int, Proc> all = ReadProcesses();
     std::vector<int> pids = Tree(root, all);
+    const int self = static_cast<int>(getpid());
     for (const auto& [pid, p] : all) {
-        if (p.pgid == root && std::find(pids.begin(), pids.end(), pid) == pids.end()) {
+        if (pid == self || std::find(pids.begin(), pids.end(), pid) != pids.end()) continue;
+        if (p.pgid == root || (!entry.empty() && EnvironmentHolds(pid, entry))) {
             pids.push_back(pid);
         }
     }
@@ -105,26 +121,28 @@ std::vector<int> LivingTreeAndGroup(int root) {
     return living;
 }
 
-int Stop(int root) {
-    std::vector<int> pids = LivingTreeAndGroup(root);
+int Stop(int root, const std::string& entry) {
+    std::vector<int> pids = LivingTreeAndGroup(root, entry);
     if (pids.empty()) return 1;
     kill(-root, SIGTERM);
     for (int pid : pids) kill(pid, SIGTERM);
     for (int i = 0; i < 300; ++i) {
         // Children started while the first ones were ending are caught too.
-        pids = LivingTreeAndGroup(root);
+        pids = LivingTreeAndGroup(root, entry);
         if (pids.empty()) return 0;
         for (int pid : pids) kill(pid, SIGTERM);
         const timespec pause{0, 10 * 1000 * 1000};
         nanosleep(&pause, nullptr);
     }
     kill(-root, SIGKILL);
-    for (int pid : LivingTreeAndGroup(root)) kill(pid, SIGKILL);
+    for (int pid : LivingTreeAndGroup(root, entry)) kill(pid, SIGKILL);
     return 0;
 }
 
 int Usage() {
-    fprintf(stderr, "usage: proc-tree pids PID | proc-tree pss [--list] PID | proc-tree stop PID\n");
+    fprintf(stderr,
+            "usage: proc-tree pids PID | proc-tree pss [--list] PID | "
+            "proc-tree stop [--env NAME=VALUE] PID\n");
     return 2;
 }
 
@@ -134,15 +152,20 @@ int main(int argc, char** argv) {
     if (argc < 3) return Usage();
     const std::string what = argv[1];
     bool list = false;
+    std::string entry;
     int arg = 2;
     if (what == "pss" && strcmp(argv[arg], "--list") == 0) {
         list = true;
         ++arg;
+    } else if (what == "stop" && strcmp(argv[arg], "--env") == 0 && arg + 1 < argc) {
+        entry = argv[arg + 1];
+        if (entry.find('=') == std::string::npos) return Usage();
+        arg += 2;
     }
     if (arg + 1 != argc || (what != "pids" && what != "pss" && what != "stop")) return Usage();
     const int root = atoi(argv[arg]);
     if (root <= 1) return Usage();
-    if (what == "stop") return Stop(root);
+    if (what == "stop") return Stop(root, entry);
     const std::map<int, Proc> all = ReadProcesses();
     const std::vector<int> tree = Tree(root, all);
     if (tree.empty()) return 1;

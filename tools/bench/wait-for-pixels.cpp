@@ -84,7 +84,14 @@ struct Goal {
     double best = 0;  // the lowest fraction among its checks, at its best poll
 };
 
-int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
+// Set by the error handler: windows come and go while they are looked at,
+// and the shared-memory attach is checked through it.
+bool g_error = false;
+
+int NoteError(Display*, XErrorEvent*) {
+    g_error = true;
+    return 0;
+}
 
 bool ParseColour(const std::string& text, Rgb* out) {
     std::string hex = text;
@@ -222,43 +229,56 @@ void Search(Display* d, Window root, Window parent, int depth, const Goal& goal,
     if (children != nullptr) XFree(children);
 }
 
-// The root's pixels of one rectangle, read in one request.
+// The root's pixels of one rectangle, read in one request. Through MIT-SHM
+// the server writes them straight into a segment the size of the screen,
+// attached once; each grab only describes its rectangle with a new image
+// header over the same memory, so polling costs no copy over the socket
+// and no segment set-up.
 class Grabber {
 public:
-    explicit Grabber(Display* d) : d_(d) {
+    Grabber(Display* d, int screen_w, int screen_h) : d_(d) {
         int major = 0, minor = 0;
         Bool pixmaps = False;
-        use_shm_ = XShmQueryVersion(d, &major, &minor, &pixmaps) == True;
-        // A server on another machine cannot see our segment: the first
-        // failed attach switches to plain XGetImage.
+        if (XShmQueryVersion(d, &major, &minor, &pixmaps) == True) {
+            use_shm_ = Attach(screen_w, screen_h);
+        }
+        // Otherwise (a server on another machine cannot see our memory)
+        // every grab is a plain XGetImage.
     }
-    ~Grabber() { Release(); }
+    ~Grabber() {
+        DropImage();
+        if (use_shm_) {
+            XShmDetach(d_, &shm_);
+            XSync(d_, False);
+            shmdt(shm_.shmaddr);
+        }
+    }
     Grabber(const Grabber&) = delete;
     Grabber& operator=(const Grabber&) = delete;
 
     // Reads (x, y, w, h) of the root; false when it could not be read.
     bool Grab(int x, int y, int w, int h) {
+        DropImage();
         x0_ = x;
         y0_ = y;
-        if (use_shm_ && (w != w_ || h != h_ || shm_image_ == nullptr)) {
-            Release();
-            if (!CreateShm(w, h)) use_shm_ = false;
-        }
         if (use_shm_) {
-            return XShmGetImage(d_, DefaultRootWindow(d_), shm_image_, x, y, AllPlanes) == True;
+            const int screen = DefaultScreen(d_);
+            image_ = XShmCreateImage(d_, DefaultVisual(d_, screen), DefaultDepth(d_, screen),
+                                     ZPixmap, shm_.shmaddr, &shm_, static_cast<unsigned>(w),
+                                     static_cast<unsigned>(h));
+            if (image_ == nullptr) return false;
+            return XShmGetImage(d_, DefaultRootWindow(d_), image_, x, y, AllPlanes) == True;
         }
-        if (plain_image_ != nullptr) XDestroyImage(plain_image_);
-        plain_image_ = XGetImage(d_, DefaultRootWindow(d_), x, y, static_cast<unsigned>(w),
-                                 static_cast<unsigned>(h), AllPlanes, ZPixmap);
-        return plain_image_ != nullptr;
+        image_ = XGetImage(d_, DefaultRootWindow(d_), x, y, static_cast<unsigned>(w),
+                           static_cast<unsigned>(h), AllPlanes, ZPixmap);
+        return image_ != nullptr;
     }
 
     // The colour at root coordinates inside the last grabbed rectangle.
     Rgb At(int x, int y) const {
-        XImage* image = use_shm_ ? shm_image_ : plain_image_;
-        const unsigned long p = XGetPixel(image, x - x0_, y - y0_);
-        return {Channel(p, image->red_mask), Channel(p, image->green_mask),
-                Channel(p, image->blue_mask)};
+        const unsigned long p = XGetPixel(image_, x - x0_, y - y0_);
+        return {Channel(p, image_->red_mask), Channel(p, image_->green_mask),
+                Channel(p, image_->blue_mask)};
     }
 
 private:
@@ -270,57 +290,57 @@ private:
         return static_cast<int>(((pixel & mask) >> shift) * 255 / max);
     }
 
-    bool CreateShm(int w, int h) {
+    bool Attach(int w, int h) {
         const int screen = DefaultScreen(d_);
-        shm_image_ = XShmCreateImage(d_, DefaultVisual(d_, screen), DefaultDepth(d_, screen),
-                                     ZPixmap, nullptr, &shm_, static_cast<unsigned>(w),
-                                     static_cast<unsigned>(h));
-        if (shm_image_ == nullptr) return false;
-        shm_.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(shm_image_->bytes_per_line) * h,
-                            IPC_CREAT | 0600);
-        if (shm_.shmid < 0) {
-            XDestroyImage(shm_image_);
-            shm_image_ = nullptr;
-            return false;
-        }
-        shm_.shmaddr = shm_image_->data = static_cast<char*>(shmat(shm_.shmid, nullptr, 0));
+        XImage* probe = XShmCreateImage(d_, DefaultVisual(d_, screen), DefaultDepth(d_, screen),
+                                        ZPixmap, nullptr, &shm_, static_cast<unsigned>(w),
+                                        static_cast<unsigned>(h));
+        if (probe == nullptr) return false;
+        const size_t bytes = static_cast<size_t>(probe->bytes_per_line) * h;
+        XDestroyImage(probe);
+        shm_.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+        if (shm_.shmid < 0) return false;
+        shm_.shmaddr = static_cast<char*>(shmat(shm_.shmid, nullptr, 0));
         shm_.readOnly = False;
-        const bool attached = XShmAttach(d_, &shm_) == True;
+        const bool attached = shm_.shmaddr != reinterpret_cast<char*>(-1) && XShmAttach(d_, &shm_);
+        // The server's attach fails asynchronously: wait for its answer.
         XSync(d_, False);
-        // Removed now: it goes away by itself once both sides detach.
+        // Marked for removal now: it goes once both sides have detached,
+        // however this program ends.
         shmctl(shm_.shmid, IPC_RMID, nullptr);
-        attached_ = attached;
-        if (!attached) {
-            Release();
+        if (!attached || !ServerSeesSegment()) {
+            if (shm_.shmaddr != reinterpret_cast<char*>(-1)) shmdt(shm_.shmaddr);
             return false;
         }
-        w_ = w;
-        h_ = h;
         return true;
     }
 
-    void Release() {
-        if (shm_image_ != nullptr) {
-            if (attached_) XShmDetach(d_, &shm_);
-            attached_ = false;
-            XDestroyImage(shm_image_);  // frees the XImage; the data is the segment
-            shmdt(shm_.shmaddr);
-            shm_image_ = nullptr;
-            w_ = h_ = 0;
-        }
-        if (plain_image_ != nullptr) {
-            XDestroyImage(plain_image_);
-            plain_image_ = nullptr;
-        }
+    // One 1 x 1 read through the segment, to learn whether the attach
+    // worked (a failed one only shows as an error on a later request).
+    bool ServerSeesSegment() {
+        const int screen = DefaultScreen(d_);
+        XImage* test = XShmCreateImage(d_, DefaultVisual(d_, screen), DefaultDepth(d_, screen),
+                                       ZPixmap, shm_.shmaddr, &shm_, 1, 1);
+        if (test == nullptr) return false;
+        g_error = false;
+        const bool ok = XShmGetImage(d_, DefaultRootWindow(d_), test, 0, 0, AllPlanes) == True;
+        XSync(d_, False);
+        XDestroyImage(test);  // the XImage only: its data is the segment
+        return ok && !g_error;
+    }
+
+    void DropImage() {
+        if (image_ == nullptr) return;
+        // A shared-memory image's destructor frees the header alone; a
+        // plain one's frees its pixels too.
+        XDestroyImage(image_);
+        image_ = nullptr;
     }
 
     Display* d_;
     bool use_shm_ = false;
-    bool attached_ = false;
     XShmSegmentInfo shm_{};
-    XImage* shm_image_ = nullptr;
-    XImage* plain_image_ = nullptr;
-    int w_ = 0, h_ = 0;
+    XImage* image_ = nullptr;
     int x0_ = 0, y0_ = 0;
 };
 
@@ -465,8 +485,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "wait-for-pixels: cannot open the display\n");
         return 2;
     }
-    // Windows come and go while they are looked at.
-    XSetErrorHandler(IgnoreErrors);
+    XSetErrorHandler(NoteError);
     const int screen_w = DisplayWidth(d, DefaultScreen(d));
     const int screen_h = DisplayHeight(d, DefaultScreen(d));
     const Window root = DefaultRootWindow(d);
@@ -482,11 +501,10 @@ int main(int argc, char** argv) {
     const int64_t interval = static_cast<int64_t>(interval_ms * 1e6);
 
     // The grabber lets go of its shared memory while the display is open.
-    auto grabber = std::make_unique<Grabber>(d);
+    auto grabber = std::make_unique<Grabber>(d, screen_w, screen_h);
     size_t open_goals = goals.size();
     int64_t next = NowNs();
     while (open_goals > 0 && NowNs() < deadline) {
-        const int64_t poll = NowNs();
         for (Goal& g : goals) {
             if (g.met) continue;
             if (!g.name.empty() || !g.class_name.empty()) {
@@ -498,11 +516,14 @@ int main(int argc, char** argv) {
                 g.win_w = found.w;
                 g.win_h = found.h;
             }
+            // The pixels are read right after this instant: it is when the
+            // goal was seen, however long the other goals of the poll take.
+            const int64_t seen = NowNs();
             const double fraction = Evaluate(g, *grabber, screen_w, screen_h, tolerance);
             g.best = std::max(g.best, fraction);
             if (fraction >= 1.0) {
                 g.met = true;
-                g.met_ms = (poll - since) / 1e6;
+                g.met_ms = (seen - since) / 1e6;
                 --open_goals;
             }
         }

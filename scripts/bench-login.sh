@@ -1,0 +1,401 @@
+#!/bin/sh
+# bench-login.sh [RUNS]
+#
+# Times the launcher's normal start from exec to what the player sees, and
+# weighs its memory, against programs that do comparable work on the same
+# display, alternating runs:
+#   - the launcher (Release build in build-bench/): the login window on
+#     screen (mapped, with its picture's pixels drawn), then the login page
+#     visible (its body colour #1d2433 filling the popup's form area);
+#   - `zenity --question`: its box on screen (a mapped zenity window with
+#     its pixels drawn), the yardstick for a small GTK window;
+#   - a bare WebKitGTK program (tools/bench/bare-webview.cpp, one window
+#     with one web view, default settings): the same login page visible,
+#     the floor any WebKitGTK program stands on;
+#   - `chromium --app=<the same URL>` on a fresh profile: the page visible.
+# zenity and the bare view also run a second time without a session bus
+# (DBUS_SESSION_BUS_ADDRESS=disabled:, NO_AT_BRIDGE=1): where none runs, a
+# GTK program autolaunches one and an accessibility bus on it, which the
+# launcher may refuse to do; those rows are reported, not targets.
+# Memory is the PSS of each program's whole process tree (WebKit's web and
+# network processes, chromium's zygotes, GPU process and renderers) a few
+# seconds after its page showed.
+#
+# Each run gets a fresh HOME (with XDG_DATA_HOME, XDG_CACHE_HOME and
+# XDG_CONFIG_HOME below it) copied from a template that one unmeasured
+# start of the launcher has installed into: the runs time a start on an
+# existing install. Every program runs with a bare environment (PATH,
+# HOME, the three XDG folders, DISPLAY, VOSTRA_OPERATOR_URL); the WebKit
+# programs also get WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1, because
+# WebKit's sandbox cannot start inside this container, and chromium gets
+# --no-sandbox for the same reason (and because it runs as root).
+#
+# RUNS (default 5) is the number of timed runs of each program; medians
+# are reported. The benchmark installs the Debian packages it lacks
+# (chromium among them), builds only the targets it needs into
+# build-bench/ with one job at low priority, starts its own Xvfb on a free
+# display and the demo operator server on a free port, and stops every
+# process it started when it ends.
+set -eu
+cd "$(dirname "$0")/.."
+ROOT=$(pwd)
+RUNS=${1:-5}
+BUILD="$ROOT/build-bench"
+BENCH="$BUILD/tools/bench"
+LAUNCHER="$BUILD/vostra-launcher"
+SERVER="$BUILD/tools/demo_server/vostra-demo-server"
+TITLE="Vostra登录器"
+# What zenity asks. In ASCII: under the bare environment (no LANG) the
+# locale is C, and zenity refuses a non-ASCII option value there.
+QUESTION="Do you want to quit the Vostra launcher?"
+MARKER=1d2433
+# From the page on screen to the memory reading: long enough for the
+# programs' helper processes to have started and loaded the page.
+SETTLE=2
+# The longest wait for one program to show what is waited for (ms).
+TIMEOUT=30000
+# Where the login page shows, relative to the login window: the popup at
+# (409, 139), its form area (0, 47)-(686, 484).
+FORM="409,186,686,437"
+# The popup itself, kept clear of when picking the login picture's pixels.
+POPUP_X=409
+POPUP_Y=139
+POPUP_W=714
+POPUP_H=488
+
+case "$RUNS" in
+    '' | *[!0-9]*) echo "usage: bench-login.sh [RUNS]" >&2; exit 2 ;;
+esac
+[ "$RUNS" -ge 3 ] || { echo "bench-login: RUNS must be at least 3" >&2; exit 2; }
+
+# --- Debian packages: what building and running the benchmark needs -------
+PACKAGES="
+build-essential cmake pkg-config
+zlib1g-dev libssl-dev libcurl4-openssl-dev libcpp-httplib-dev
+libgtk-3-dev libwebkit2gtk-4.1-dev libx11-dev libxext-dev libglib2.0-dev libglib2.0-bin
+libcairo2-dev libpango1.0-dev
+xvfb xauth imagemagick zenity chromium
+fonts-noto-cjk fonts-liberation2 dbus-x11
+"
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+if [ -n "$missing" ]; then
+    SUDO=""
+    if [ "$(id -u)" -ne 0 ]; then
+        SUDO="sudo"
+    fi
+    echo "bench-login: installing:$missing" >&2
+    export DEBIAN_FRONTEND=noninteractive
+    $SUDO apt-get update -qq
+    # shellcheck disable=SC2086
+    $SUDO apt-get install -y -qq --no-install-recommends $missing >/dev/null
+fi
+
+# --- the work folder and the end of every process started ----------------
+WORK=$(mktemp -d /tmp/vostra-bench-login-XXXXXX)
+# Each run's HOME, and the template it is copied from.
+HOME_DIR="$WORK/home"
+TEMPLATE="$WORK/template"
+XVFB_PID=""
+SERVER_PID=""
+CURRENT=""
+cleanup() {
+    if [ -n "$CURRENT" ] && [ -x "$BENCH/proc-tree" ]; then
+        "$BENCH/proc-tree" stop --env "HOME=$HOME_DIR" "$CURRENT" || true
+    fi
+    [ -n "$SERVER_PID" ] && kill "$SERVER_PID" 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    wait 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# --- the build: Release, only the targets used, one job, low priority -----
+TARGETS="vostra-launcher vostra-demo-server wait-for-pixels exec-stamped proc-tree bare-webview login-url"
+echo "bench-login: building $TARGETS in build-bench/ (Release)" >&2
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVOSTRA_TESTS=OFF -DVOSTRA_SANITIZE=OFF \
+    >"$WORK/configure.log" 2>&1 || { cat "$WORK/configure.log" >&2; exit 1; }
+# shellcheck disable=SC2086
+nice -n 10 cmake --build build-bench --target $TARGETS -j1 >"$WORK/build.log" 2>&1 || {
+    tail -n 40 "$WORK/build.log" >&2
+    exit 1
+}
+
+# --- the display: Xvfb picks a free one and reports it on a pipe ----------
+mkfifo "$WORK/display"
+Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp -noreset -br \
+    3>"$WORK/display" 2>"$WORK/xvfb.log" &
+XVFB_PID=$!
+read -r NUMBER <"$WORK/display"
+DISPLAY=":$NUMBER"
+export DISPLAY
+
+# --- the demo operator server on a free port ------------------------------
+"$SERVER" --port 0 >"$WORK/server.out" 2>"$WORK/server.err" &
+SERVER_PID=$!
+OPERATOR=""
+i=0
+while [ -z "$OPERATOR" ] && [ $i -lt 200 ]; do
+    OPERATOR=$(sed -n 's/^listening on //p' "$WORK/server.out" | head -n 1)
+    [ -n "$OPERATOR" ] || sleep 0.05
+    i=$((i + 1))
+done
+[ -n "$OPERATOR" ] || { echo "bench-login: the demo server did not start" >&2; exit 1; }
+
+SANDBOX_OFF="WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1"
+# Where no session bus runs, a GTK program autolaunches one (dbus-launch)
+# and starts the accessibility bus on it; the launcher itself refuses to.
+# The baselines run both ways: as they are, and with the same refusal.
+NO_BUS="DBUS_SESSION_BUS_ADDRESS=disabled: NO_AT_BRIDGE=1"
+
+# Runs a command with the bare environment of a desktop start, on HOME_DIR.
+# EXTRA (one NAME=VALUE or empty) is added to it.
+bare_env() {
+    extra=$1
+    shift
+    # shellcheck disable=SC2086
+    env -i PATH="$PATH" HOME="$HOME_DIR" XDG_DATA_HOME="$HOME_DIR/.local/share" \
+        XDG_CACHE_HOME="$HOME_DIR/.cache" XDG_CONFIG_HOME="$HOME_DIR/.config" \
+        DISPLAY="$DISPLAY" VOSTRA_OPERATOR_URL="$OPERATOR" $extra "$@"
+}
+
+# A fresh HOME_DIR, copied from the template once there is one. Always at
+# the same path: the install writes absolute paths into its entries.
+fresh_home() {
+    rm -rf "$HOME_DIR"
+    if [ -d "$TEMPLATE" ]; then
+        cp -a "$TEMPLATE" "$HOME_DIR"
+    else
+        mkdir -p "$HOME_DIR"
+    fi
+}
+
+# start EXTRA PROGRAM [ARGS...]: starts PROGRAM in the background in a
+# process group of its own, its exec time stamped into $WORK/stamp. EXTRA
+# holds NAME=VALUE words (without blanks in them) added to the environment.
+start() {
+    extra=$1
+    shift
+    rm -f "$WORK/stamp"
+    # A simple command, not a function, so that $! is the program itself:
+    # env and exec-stamped each replace themselves with the next.
+    # shellcheck disable=SC2086
+    env -i PATH="$PATH" HOME="$HOME_DIR" XDG_DATA_HOME="$HOME_DIR/.local/share" \
+        XDG_CACHE_HOME="$HOME_DIR/.cache" XDG_CONFIG_HOME="$HOME_DIR/.config" \
+        DISPLAY="$DISPLAY" VOSTRA_OPERATOR_URL="$OPERATOR" $extra \
+        "$BENCH/exec-stamped" "$WORK/stamp" "$@" >"$WORK/program.log" 2>&1 &
+    CURRENT=$!
+}
+
+# Ends the running program with all its processes.
+stop_current() {
+    [ -n "$CURRENT" ] || return 0
+    "$BENCH/proc-tree" stop --env "HOME=$HOME_DIR" "$CURRENT" || true
+    wait "$CURRENT" 2>/dev/null || true
+    CURRENT=""
+}
+
+# wait_for GOAL...: the milliseconds from the program's exec to each goal,
+# one line each, into $WORK/wait.out.
+wait_for() {
+    if ! "$BENCH/wait-for-pixels" --since-file "$WORK/stamp" --timeout "$TIMEOUT" "$@" \
+        >"$WORK/wait.out" 2>"$WORK/wait.err"; then
+        echo "bench-login: timed out waiting for the screen:" >&2
+        cat "$WORK/wait.err" "$WORK/program.log" >&2
+        exit 1
+    fi
+}
+
+# The PSS of the running program's process tree, in KiB.
+tree_pss() { "$BENCH/proc-tree" pss "$CURRENT" | cut -d' ' -f1; }
+
+LOGIN_URL=$(bare_env "" "$BENCH/login-url")
+WEBKIT_VERSION=$("$BENCH/bare-webview" --version)
+WEBKIT_PACKAGE=$(dpkg-query -W -f='${Version}' libwebkit2gtk-4.1-0 2>/dev/null || echo unknown)
+CHROMIUM_VERSION=$(dpkg-query -W -f='${Version}' chromium 2>/dev/null || echo unknown)
+
+start_chromium() {
+    profile=$(mktemp -d "$WORK/chromium-profile-XXXXXX")
+    start "" chromium --app="$LOGIN_URL" --user-data-dir="$profile" --no-first-run \
+        --disable-gpu --disable-background-networking --disable-component-update \
+        --disable-sync --no-sandbox
+}
+
+# --- warm-up, unmeasured: the launcher's first start installs into the ----
+# template; each program once, so that all find their files in memory.
+echo "bench-login: warming up on display $DISPLAY, operator $OPERATOR" >&2
+fresh_home
+start "$SANDBOX_OFF" "$LAUNCHER"
+wait_for --geometry --name "$TITLE" "$FORM=$MARKER:0.5"
+read -r _ LOGIN_X LOGIN_Y LOGIN_W LOGIN_H <"$WORK/wait.out"
+# The login picture as shown, to pick reference pixels from.
+sleep 0.5
+import -window root "$WORK/login.png"
+stop_current
+mv "$HOME_DIR" "$TEMPLATE"
+
+# Reference pixels: sample points on a grid over the login window, away
+# from the popup, whose 5 x 5 neighbourhood is one colour (within 3 per
+# channel) and clearly not black (the root shows black where the window's
+# shape cuts it); at most one per cell of a 4 x 4 division of the window.
+POINTS=$(convert "$WORK/login.png" -crop "${LOGIN_W}x${LOGIN_H}+${LOGIN_X}+${LOGIN_Y}" +repage \
+    -depth 8 txt:- | awk -F'[,:() ]+' -v step=24 -v w="$LOGIN_W" -v h="$LOGIN_H" \
+    -v px="$POPUP_X" -v py="$POPUP_Y" -v pw="$POPUP_W" -v ph="$POPUP_H" '
+    NR > 1 && $1 % step < 5 && $2 % step < 5 { r[$1, $2] = $3; g[$1, $2] = $4; b[$1, $2] = $5 }
+    function near(x, y, cx, cy) {
+        return (x, y) in r && r[x, y] - r[cx, cy] <= 3 && r[cx, cy] - r[x, y] <= 3 &&
+               g[x, y] - g[cx, cy] <= 3 && g[cx, cy] - g[x, y] <= 3 &&
+               b[x, y] - b[cx, cy] <= 3 && b[cx, cy] - b[x, y] <= 3
+    }
+    END {
+        for (cy = 2; cy < h; cy += step) for (cx = 2; cx < w; cx += step) {
+            if (!((cx, cy) in r)) continue
+            if (cx > px - 8 && cx < px + pw + 8 && cy > py - 8 && cy < py + ph + 8) continue
+            if (r[cx, cy] < 40 && g[cx, cy] < 40 && b[cx, cy] < 40) continue
+            cell = int(cx * 4 / w) "," int(cy * 4 / h)
+            if (cell in taken) continue
+            ok = 1
+            for (dy = -2; dy <= 2 && ok; dy++) for (dx = -2; dx <= 2 && ok; dx++)
+                if (!near(cx + dx, cy + dy, cx, cy)) ok = 0
+            if (!ok) continue
+            taken[cell] = 1
+            printf "%d,%d=%02x%02x%02x\n", cx, cy, r[cx, cy], g[cx, cy], b[cx, cy]
+        }
+    }')
+POINT_COUNT=$(echo "$POINTS" | grep -c = || true)
+if [ "$POINT_COUNT" -lt 4 ]; then
+    echo "bench-login: found only $POINT_COUNT stable pixels in the login picture" >&2
+    exit 1
+fi
+echo "bench-login: login window at $LOGIN_X,$LOGIN_Y ${LOGIN_W}x$LOGIN_H;" \
+    "$POINT_COUNT reference pixels:" $POINTS >&2
+
+fresh_home
+start "$SANDBOX_OFF" "$BENCH/bare-webview" "$LOGIN_URL"
+wait_for --name bare-webview "window=$MARKER:0.5"
+stop_current
+rm -rf "$TEMPLATE"
+mv "$HOME_DIR" "$TEMPLATE"
+
+fresh_home
+start "" zenity --question --text="$QUESTION"
+wait_for --class zenity window=nonblack:0.9
+stop_current
+
+fresh_home
+start_chromium
+wait_for --class chromium "window=$MARKER:0.5"
+stop_current
+
+# --- the timed runs, alternating the programs -----------------------------
+LOAD_BEFORE=$(cut -d' ' -f1-3 /proc/loadavg)
+for series in window page pss zenity zenity_nobus bare bare_nobus bare_pss chromium chromium_pss; do
+    : >"$WORK/$series"
+done
+i=0
+while [ "$i" -lt "$RUNS" ]; do
+    i=$((i + 1))
+    echo "bench-login: run $i of $RUNS" >&2
+
+    fresh_home
+    start "$SANDBOX_OFF" "$LAUNCHER"
+    # shellcheck disable=SC2086
+    wait_for --name "$TITLE" $POINTS --then --name "$TITLE" "$FORM=$MARKER:0.5"
+    sed -n 1p "$WORK/wait.out" >>"$WORK/window"
+    sed -n 2p "$WORK/wait.out" >>"$WORK/page"
+    sleep "$SETTLE"
+    tree_pss >>"$WORK/pss"
+    stop_current
+
+    fresh_home
+    start "" zenity --question --text="$QUESTION"
+    wait_for --class zenity window=nonblack:0.9
+    cat "$WORK/wait.out" >>"$WORK/zenity"
+    stop_current
+
+    fresh_home
+    start "$NO_BUS" zenity --question --text="$QUESTION"
+    wait_for --class zenity window=nonblack:0.9
+    cat "$WORK/wait.out" >>"$WORK/zenity_nobus"
+    stop_current
+
+    fresh_home
+    start "$SANDBOX_OFF" "$BENCH/bare-webview" "$LOGIN_URL"
+    wait_for --name bare-webview "window=$MARKER:0.5"
+    cat "$WORK/wait.out" >>"$WORK/bare"
+    sleep "$SETTLE"
+    tree_pss >>"$WORK/bare_pss"
+    stop_current
+
+    fresh_home
+    start "$SANDBOX_OFF $NO_BUS" "$BENCH/bare-webview" "$LOGIN_URL"
+    wait_for --name bare-webview "window=$MARKER:0.5"
+    cat "$WORK/wait.out" >>"$WORK/bare_nobus"
+    stop_current
+
+    fresh_home
+    start_chromium
+    wait_for --class chromium "window=$MARKER:0.5"
+    cat "$WORK/wait.out" >>"$WORK/chromium"
+    sleep "$SETTLE"
+    tree_pss >>"$WORK/chromium_pss"
+    stop_current
+done
+
+# --- the table ------------------------------------------------------------
+median() { sort -n "$1" | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+runs() { tr '\n' ' ' <"$1" | sed 's/ $//'; }
+mib_runs() { awk '{ printf "%s%.1f", (NR > 1 ? " " : ""), $1 / 1024 }' "$1"; }
+
+WINDOW=$(median "$WORK/window")
+PAGE=$(median "$WORK/page")
+ZENITY=$(median "$WORK/zenity")
+ZENITY_NOBUS=$(median "$WORK/zenity_nobus")
+BARE=$(median "$WORK/bare")
+BARE_NOBUS=$(median "$WORK/bare_nobus")
+CHROMIUM=$(median "$WORK/chromium")
+PSS=$(median "$WORK/pss")
+BARE_PSS=$(median "$WORK/bare_pss")
+CHROMIUM_PSS=$(median "$WORK/chromium_pss")
+
+echo
+echo "Login benchmark: medians of $RUNS runs, from exec to pixels on screen (Xvfb 1600x900x24, no window manager)"
+echo "  load average before the runs: $LOAD_BEFORE; after: $(cut -d' ' -f1-3 /proc/loadavg) ($(nproc) cores)"
+echo "  WebKitGTK $WEBKIT_VERSION (libwebkit2gtk-4.1-0 $WEBKIT_PACKAGE), chromium $CHROMIUM_VERSION"
+echo "  WebKit programs run with WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1 (WebKit's sandbox cannot start in this container);"
+echo "  chromium with --no-sandbox. The launcher starts on an existing install (a copy of a warmed-up HOME each run)."
+echo "  Login URL: $LOGIN_URL"
+echo
+printf '  %-44s %10s   %s\n' "measure" "median" "runs"
+printf '  %-44s %7.1f ms   [%s]\n' "launcher: login window on screen" "$WINDOW" "$(runs "$WORK/window")"
+printf '  %-44s %7.1f ms   [%s]\n' "launcher: login page visible" "$PAGE" "$(runs "$WORK/page")"
+printf '  %-44s %7.1f ms   [%s]\n' "zenity --question: box on screen" "$ZENITY" "$(runs "$WORK/zenity")"
+printf '  %-44s %7.1f ms   [%s]\n' "zenity --question, no session bus" "$ZENITY_NOBUS" "$(runs "$WORK/zenity_nobus")"
+printf '  %-44s %7.1f ms   [%s]\n' "bare WebKitGTK view: page visible" "$BARE" "$(runs "$WORK/bare")"
+printf '  %-44s %7.1f ms   [%s]\n' "bare WebKitGTK view, no session bus" "$BARE_NOBUS" "$(runs "$WORK/bare_nobus")"
+printf '  %-44s %7.1f ms   [%s]\n' "chromium --app: page visible" "$CHROMIUM" "$(runs "$WORK/chromium")"
+printf '  %-44s %6.1f MiB   [%s]\n' "launcher PSS, whole tree, page shown" "$(awk -v k="$PSS" 'BEGIN { print k / 1024 }')" "$(mib_runs "$WORK/pss")"
+printf '  %-44s %6.1f MiB   [%s]\n' "bare WebKitGTK view PSS, whole tree" "$(awk -v k="$BARE_PSS" 'BEGIN { print k / 1024 }')" "$(mib_runs "$WORK/bare_pss")"
+printf '  %-44s %6.1f MiB   [%s]\n' "chromium PSS, whole tree" "$(awk -v k="$CHROMIUM_PSS" 'BEGIN { print k / 1024 }')" "$(mib_runs "$WORK/chromium_pss")"
+echo
+printf '  %-44s %7s   %s\n' "ratio" "value" "target"
+ratio() { # LABEL NUMERATOR DENOMINATOR [LIMIT]
+    awk -v label="$1" -v a="$2" -v b="$3" -v limit="${4:-}" 'BEGIN {
+        r = a / b
+        if (limit == "") verdict = "(reported)"
+        else verdict = sprintf("<= %.2f: %s", limit, r <= limit + 0 ? "met" : "MISSED")
+        printf "  %-44s %7.2f   %s\n", label, r, verdict
+    }'
+}
+ratio "login window on screen / zenity" "$WINDOW" "$ZENITY" 1.0
+ratio "login page visible / bare WebKitGTK floor" "$PAGE" "$BARE" 1.05
+ratio "login window on screen / zenity, no bus" "$WINDOW" "$ZENITY_NOBUS"
+ratio "login page visible / bare, no bus" "$PAGE" "$BARE_NOBUS"
+ratio "login page visible / chromium" "$PAGE" "$CHROMIUM"
+ratio "launcher PSS / chromium PSS" "$PSS" "$CHROMIUM_PSS" 0.9
+ratio "bare WebKitGTK PSS / chromium PSS" "$BARE_PSS" "$CHROMIUM_PSS"
