@@ -35,10 +35,7 @@ int CLanderLogin::DoModal() {
     }
     m_nResult = 0;
     OnInitDialog();
-    m_pLoop = g_main_loop_new(nullptr, FALSE);
-    g_main_loop_run(m_pLoop);
-    g_main_loop_unref(m_pLoop);
-    m_pLoop = nullptr;
+    m_loop.Run();
     // Destroyed after the loop, never inside one of its handlers.
     DestroyWindow();
     return m_nResult;
@@ -46,7 +43,7 @@ int CLanderLogin::DoModal() {
 
 void CLanderLogin::EndDialog(int result) {
     m_nResult = result;
-    if (m_pLoop != nullptr) g_main_loop_quit(m_pLoop);
+    m_loop.Quit();
 }
 
 void CLanderLogin::OnInitDialog() {

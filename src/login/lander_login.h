@@ -24,6 +24,7 @@
 #include <string>
 
 #include "login/login_popup_dlg.h"
+#include "ui/modal_loop.h"
 #include "ui/png_image.h"
 #include "ui/signal_group.h"
 
@@ -76,7 +77,7 @@ private:
     ui::SurfacePtr m_picture;  // the background with the version text, as shown
     bool m_bComposited = false;
     bool m_bAsking = false;
-    GMainLoop* m_pLoop = nullptr;
+    ui::CModalLoop m_loop;
     int m_nResult = 0;
     ui::CSignalGroup m_signals;
 };

@@ -67,10 +67,7 @@ int CCustomMessageBox::DoModal() {
     gtk_widget_show_all(m_pWindow);
     gtk_window_present(GTK_WINDOW(m_pWindow));
 
-    m_pLoop = g_main_loop_new(nullptr, FALSE);
-    g_main_loop_run(m_pLoop);
-    g_main_loop_unref(m_pLoop);
-    m_pLoop = nullptr;
+    m_loop.Run();
 
     // Destroyed here, after the loop, never inside one of its handlers.
     DestroyWindow();
@@ -79,7 +76,7 @@ int CCustomMessageBox::DoModal() {
 
 void CCustomMessageBox::EndDialog(int result) {
     m_nResult = result;
-    if (m_pLoop != nullptr) g_main_loop_quit(m_pLoop);
+    m_loop.Quit();
 }
 
 void CCustomMessageBox::DestroyWindow() {

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "ui/control_parent.h"
+#include "ui/modal_loop.h"
 #include "ui/png_image.h"
 #include "ui/signal_group.h"
 #include "ui/touch_button.h"
@@ -71,7 +72,7 @@ private:
 
     GtkWindow* m_pOwner;
     GtkWidget* m_pWindow = nullptr;
-    GMainLoop* m_pLoop = nullptr;
+    CModalLoop m_loop;
     int m_nResult = IDCANCEL;
     CSignalGroup m_signals;
 };

@@ -3,24 +3,11 @@
 #include <cstdio>
 
 #include "app/resource_strings.h"
+#include "login/login_error_page.h"
 
 namespace vostra::demo {
 
-std::string HtmlEscape(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&#39;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
+std::string HtmlEscape(std::string_view text) { return EscapeHtml(text); }
 
 std::string QueryEncode(std::string_view text) {
     std::string out;
