@@ -19,7 +19,9 @@
 # launcher may refuse to do; those rows are reported, not targets.
 # Memory is the PSS of each program's whole process tree (WebKit's web and
 # network processes, chromium's zygotes, GPU process and renderers) a few
-# seconds after its page showed.
+# seconds after its page showed. The private part (USS) is printed beside
+# it: PSS shifts with whatever else on the machine maps the same libraries
+# (another WebKit program running meanwhile lowers it), USS does not.
 #
 # Each run gets a fresh HOME (with XDG_DATA_HOME, XDG_CACHE_HOME and
 # XDG_CONFIG_HOME below it) copied from a template that one unmeasured
@@ -103,7 +105,9 @@ TEMPLATE="$WORK/template"
 XVFB_PID=""
 SERVER_PID=""
 CURRENT=""
+WAITER=""
 cleanup() {
+    [ -n "$WAITER" ] && kill "$WAITER" 2>/dev/null
     if [ -n "$CURRENT" ] && [ -x "$BENCH/proc-tree" ]; then
         "$BENCH/proc-tree" stop --env "HOME=$HOME_DIR" "$CURRENT" || true
     fi
@@ -131,7 +135,9 @@ mkfifo "$WORK/display"
 Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp -noreset -br \
     3>"$WORK/display" 2>"$WORK/xvfb.log" &
 XVFB_PID=$!
-read -r NUMBER <"$WORK/display"
+NUMBER=""
+read -r NUMBER <"$WORK/display" || true
+[ -n "$NUMBER" ] || { echo "bench-login: Xvfb did not start:" >&2; cat "$WORK/xvfb.log" >&2; exit 1; }
 DISPLAY=":$NUMBER"
 export DISPLAY
 
@@ -149,12 +155,12 @@ done
 
 SANDBOX_OFF="WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1"
 # Where no session bus runs, a GTK program autolaunches one (dbus-launch)
-# and starts the accessibility bus on it; the launcher itself refuses to.
-# The baselines run both ways: as they are, and with the same refusal.
+# and starts the accessibility bus on it, which the launcher need not do.
+# The baselines run both ways: as they are, and with the bus refused.
 NO_BUS="DBUS_SESSION_BUS_ADDRESS=disabled: NO_AT_BRIDGE=1"
 
-# Runs a command with the bare environment of a desktop start, on HOME_DIR.
-# EXTRA (one NAME=VALUE or empty) is added to it.
+# bare_env EXTRA COMMAND [ARGS...]: runs COMMAND with the bare environment
+# of a desktop start, on HOME_DIR, plus the NAME=VALUE words in EXTRA.
 bare_env() {
     extra=$1
     shift
@@ -202,17 +208,25 @@ stop_current() {
 
 # wait_for GOAL...: the milliseconds from the program's exec to each goal,
 # one line each, into $WORK/wait.out.
+# It runs in the background while the shell waits for it, so that a signal
+# to the benchmark is acted on at once rather than after the wait.
 wait_for() {
-    if ! "$BENCH/wait-for-pixels" --since-file "$WORK/stamp" --timeout "$TIMEOUT" "$@" \
-        >"$WORK/wait.out" 2>"$WORK/wait.err"; then
+    "$BENCH/wait-for-pixels" --since-file "$WORK/stamp" --timeout "$TIMEOUT" "$@" \
+        >"$WORK/wait.out" 2>"$WORK/wait.err" &
+    WAITER=$!
+    status=0
+    wait "$WAITER" || status=$?
+    WAITER=""
+    if [ "$status" -ne 0 ]; then
         echo "bench-login: timed out waiting for the screen:" >&2
         cat "$WORK/wait.err" "$WORK/program.log" >&2
         exit 1
     fi
 }
 
-# The PSS of the running program's process tree, in KiB.
-tree_pss() { "$BENCH/proc-tree" pss "$CURRENT" | cut -d' ' -f1; }
+# The memory of the running program's process tree: "PSS_KIB PROCESSES
+# USS_KIB".
+tree_pss() { "$BENCH/proc-tree" pss "$CURRENT"; }
 
 LOGIN_URL=$(bare_env "" "$BENCH/login-url")
 WEBKIT_VERSION=$("$BENCH/bare-webview" --version)
@@ -345,12 +359,19 @@ while [ "$i" -lt "$RUNS" ]; do
     sleep "$SETTLE"
     tree_pss >>"$WORK/chromium_pss"
     stop_current
+    rm -rf "$WORK"/chromium-profile-*
 done
 
 # --- the table ------------------------------------------------------------
-median() { sort -n "$1" | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# median FILE [COLUMN]: the median of one column (default the first).
+median() {
+    awk -v c="${2:-1}" '{ print $c }' "$1" | sort -n |
+        awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
 runs() { tr '\n' ' ' <"$1" | sed 's/ $//'; }
+# The runs of a memory file in MiB, PSS first.
 mib_runs() { awk '{ printf "%s%.1f", (NR > 1 ? " " : ""), $1 / 1024 }' "$1"; }
+mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
 
 WINDOW=$(median "$WORK/window")
 PAGE=$(median "$WORK/page")
@@ -362,6 +383,12 @@ CHROMIUM=$(median "$WORK/chromium")
 PSS=$(median "$WORK/pss")
 BARE_PSS=$(median "$WORK/bare_pss")
 CHROMIUM_PSS=$(median "$WORK/chromium_pss")
+USS=$(median "$WORK/pss" 3)
+BARE_USS=$(median "$WORK/bare_pss" 3)
+CHROMIUM_USS=$(median "$WORK/chromium_pss" 3)
+PROCS=$(median "$WORK/pss" 2)
+BARE_PROCS=$(median "$WORK/bare_pss" 2)
+CHROMIUM_PROCS=$(median "$WORK/chromium_pss" 2)
 
 echo
 echo "Login benchmark: medians of $RUNS runs, from exec to pixels on screen (Xvfb 1600x900x24, no window manager)"
@@ -379,9 +406,11 @@ printf '  %-44s %7.1f ms   [%s]\n' "zenity --question, no session bus" "$ZENITY_
 printf '  %-44s %7.1f ms   [%s]\n' "bare WebKitGTK view: page visible" "$BARE" "$(runs "$WORK/bare")"
 printf '  %-44s %7.1f ms   [%s]\n' "bare WebKitGTK view, no session bus" "$BARE_NOBUS" "$(runs "$WORK/bare_nobus")"
 printf '  %-44s %7.1f ms   [%s]\n' "chromium --app: page visible" "$CHROMIUM" "$(runs "$WORK/chromium")"
-printf '  %-44s %6.1f MiB   [%s]\n' "launcher PSS, whole tree, page shown" "$(awk -v k="$PSS" 'BEGIN { print k / 1024 }')" "$(mib_runs "$WORK/pss")"
-printf '  %-44s %6.1f MiB   [%s]\n' "bare WebKitGTK view PSS, whole tree" "$(awk -v k="$BARE_PSS" 'BEGIN { print k / 1024 }')" "$(mib_runs "$WORK/bare_pss")"
-printf '  %-44s %6.1f MiB   [%s]\n' "chromium PSS, whole tree" "$(awk -v k="$CHROMIUM_PSS" 'BEGIN { print k / 1024 }')" "$(mib_runs "$WORK/chromium_pss")"
+printf '  %-44s %6s MiB   [%s]\n' "launcher PSS, $PROCS processes" "$(mib "$PSS")" "$(mib_runs "$WORK/pss")"
+printf '  %-44s %6s MiB   [%s]\n' "bare WebKitGTK view PSS, $BARE_PROCS processes" "$(mib "$BARE_PSS")" "$(mib_runs "$WORK/bare_pss")"
+printf '  %-44s %6s MiB   [%s]\n' "chromium PSS, $CHROMIUM_PROCS processes" "$(mib "$CHROMIUM_PSS")" "$(mib_runs "$WORK/chromium_pss")"
+printf '  %-44s %s / %s / %s MiB\n' "USS (private) launcher / bare / chromium" "$(mib "$USS")" \
+    "$(mib "$BARE_USS")" "$(mib "$CHROMIUM_USS")"
 echo
 printf '  %-44s %7s   %s\n' "ratio" "value" "target"
 ratio() { # LABEL NUMERATOR DENOMINATOR [LIMIT]
@@ -399,3 +428,4 @@ ratio "login page visible / bare, no bus" "$PAGE" "$BARE_NOBUS"
 ratio "login page visible / chromium" "$PAGE" "$CHROMIUM"
 ratio "launcher PSS / chromium PSS" "$PSS" "$CHROMIUM_PSS" 0.9
 ratio "bare WebKitGTK PSS / chromium PSS" "$BARE_PSS" "$CHROMIUM_PSS"
+ratio "launcher USS / chromium USS" "$USS" "$CHROMIUM_USS"

@@ -21,6 +21,9 @@ namespace {
 constexpr int kBackgroundPng = 319;
 constexpr uint32_t kVersionColour = 0xFFCBAE5B;
 constexpr double kVersionFontPx = 10;
+// The popup comes at the latest this long after the window was shown,
+// should the picture never be drawn (a window manager that does not map it).
+constexpr guint kFirstFrameWaitMs = 400;
 
 }  // namespace
 
@@ -66,12 +69,35 @@ void CLanderLogin::OnInitDialog() {
     const ui::Rect at = ui::CentredIn(ui::WorkArea(nullptr), m_nImageWidth, m_nImageHeight);
     gtk_window_move(GTK_WINDOW(m_pWindow), at.x, at.y);
     PaintLayeredWindow();
+    // The popup, its web view and the install follow once the picture is
+    // on screen: starting the web engine takes a few hundred milliseconds,
+    // which the player would otherwise spend looking at nothing.
+    m_firstFrameTimer.Start(kFirstFrameWaitMs, &CLanderLogin::OnFirstFrameTimeout, this);
+}
 
+void CLanderLogin::CreatePopup() {
+    if (m_pPopup || m_pWindow == nullptr) return;
+    m_firstFrameTimer.Stop();
     m_pPopup = std::make_unique<CLoginPopupDlg>(this);
     m_pPopup->Create(GTK_WINDOW(m_pWindow));
     m_pPopup->PlacePopup();
-
+    // Done before the page's first load is handled: that load can only
+    // be reported by the main loop, after this returns.
     EnsureInstalled();
+}
+
+gboolean CLanderLogin::OnFirstFrameTimeout(gpointer self) {
+    auto* login = static_cast<CLanderLogin*>(self);
+    login->m_firstFrameTimer.Fired();
+    login->CreatePopup();
+    return G_SOURCE_REMOVE;
+}
+
+gboolean CLanderLogin::OnAfterFirstFrame(gpointer self) {
+    auto* login = static_cast<CLanderLogin*>(self);
+    login->m_nAfterFirstFrame = 0;
+    login->CreatePopup();
+    return G_SOURCE_REMOVE;
 }
 
 void CLanderLogin::PaintLayeredWindow() {
@@ -119,6 +145,11 @@ void CLanderLogin::DrawVersionText(cairo_t* cr) const {
 
 gboolean CLanderLogin::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
     auto* login = static_cast<CLanderLogin*>(self);
+    // After this frame has gone out: idle sources run after the redraw.
+    if (!login->m_pPopup && login->m_nAfterFirstFrame == 0) {
+        login->m_nAfterFirstFrame =
+            g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, &CLanderLogin::OnAfterFirstFrame, login, nullptr);
+    }
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     if (login->m_picture) {
@@ -132,6 +163,9 @@ gboolean CLanderLogin::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
 }
 
 void CLanderLogin::DestroyWindow() {
+    m_firstFrameTimer.Stop();
+    if (m_nAfterFirstFrame != 0) g_source_remove(m_nAfterFirstFrame);
+    m_nAfterFirstFrame = 0;
     m_pPopup.reset();
     m_signals.DisconnectAll();
     if (m_pWindow != nullptr) {

@@ -58,6 +58,9 @@ public:
 private:
     void OnInitDialog();
     void PaintLayeredWindow();
+    void CreatePopup();
+    static gboolean OnFirstFrameTimeout(gpointer self);
+    static gboolean OnAfterFirstFrame(gpointer self);
     void DrawVersionText(cairo_t* cr) const;
     void DestroyWindow();
     static gboolean OnDraw(GtkWidget* widget, cairo_t* cr, gpointer self);
@@ -78,6 +81,8 @@ private:
     bool m_bComposited = false;
     bool m_bAsking = false;
     ui::CModalLoop m_loop;
+    ui::CTimer m_firstFrameTimer;
+    guint m_nAfterFirstFrame = 0;
     int m_nResult = 0;
     ui::CSignalGroup m_signals;
 };

@@ -17,6 +17,11 @@ constexpr char kNoScrollStyle[] =
 
 WebFormLogin::WebFormLogin() {
     if (UserContent() == nullptr) return;
+    // A login form needs no compositing of layers: drawn directly, the
+    // page reaches the screen sooner, most of all where the GPU is a
+    // software renderer, and looks the same.
+    webkit_settings_set_hardware_acceleration_policy(webkit_web_view_get_settings(GetWebBrowser()),
+                                                     WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
     WebKitUserStyleSheet* style = webkit_user_style_sheet_new(
         kNoScrollStyle, WEBKIT_USER_CONTENT_INJECT_TOP_FRAME, WEBKIT_USER_STYLE_LEVEL_USER,
         nullptr, nullptr);

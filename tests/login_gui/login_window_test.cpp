@@ -299,6 +299,35 @@ TEST_F(LoginWindow, EditingKeysWorkInsideThePage) {
     EXPECT_NE(launcher_->Out().find("&user=abxyabxy\n"), std::string::npos) << launcher_->Out();
 }
 
+// The form has no scroll bars, and a page larger than it does not move
+// under the wheel or the keys.
+TEST_F(LoginWindow, TallPageNeitherScrollsNorShowsScrollBars) {
+    StartServer({"--fault", "login-tall"});
+    StartLauncher();
+    // Near the page's top: its lower part is the tall block's colour.
+    ASSERT_TRUE(WaitForFormColour(kPageMarker, 600, 100));
+    test::Sleep(500);
+    const Box p = RectOf(popup_);
+    const auto form_pixels = [&p](const test::Screenshot& shot) {
+        std::vector<uint32_t> pixels;
+        for (int y = 47; y < 484; y += 7) {
+            for (int x = 0; x < 686; x += 7) pixels.push_back(shot.Pixel(p.x + x, p.y + y));
+        }
+        return pixels;
+    };
+    test::Screenshot before("tall-page");
+    ASSERT_TRUE(before.Ok());
+    // A scroll bar would stand at the form's right edge, in the page's colour no more.
+    EXPECT_LE(test::ColourDistance(before.Pixel(p.x + 680, p.y + 100), kPageMarker), kTolerance);
+    test::Xdo("mousemove " + std::to_string(p.x + 600) + " " + std::to_string(p.y + 420));
+    test::Xdo("click --repeat 8 --delay 50 5");
+    ClickAt(popup_, 600, 420);
+    test::Xdo("key Page_Down Down Down End");
+    test::Sleep(700);
+    test::Screenshot after("tall-page-after");
+    EXPECT_EQ(form_pixels(after), form_pixels(before));
+}
+
 TEST_F(LoginWindow, ExitQuestionDeclinedKeepsTheLoginAcceptedEndsIt) {
     StartServer();
     StartLauncher();

@@ -5,9 +5,12 @@
 // Looks at the process PID and all its descendants, however deep (the
 // web and network processes of WebKit, chromium's zygotes and renderers):
 //   pids  prints their ids, one a line, PID first;
-//   pss   prints "KIB COUNT": the sum of Pss over /proc/<pid>/smaps_rollup
-//         of the tree, in KiB, and how many processes it counted; with
-//         --list, one line per process ("pid name KiB") on standard error;
+//   pss   prints "KIB COUNT USS_KIB": the sum of Pss over
+//         /proc/<pid>/smaps_rollup of the tree, in KiB, how many processes
+//         it counted, and the sum of their private pages (Private_Clean +
+//         Private_Dirty), which unlike Pss does not depend on what other
+//         programs on the machine share with them; with --list, one line
+//         per process ("pid name PSS_KiB USS_KiB") on standard error;
 //   stop  ends the tree and every process of the process group PID (the
 //         group exec-stamped makes, whose members outlive their parents
 //         as orphans): SIGTERM, up to 3 s to end, then SIGKILL. With
@@ -83,13 +86,24 @@ std::vector<int> Tree(int root, const std::map<int, Proc>& all) {
     return tree;
 }
 
-long PssKib(int pid) {
+struct Memory {
+    long pss = 0;      // KiB
+    long uss = 0;  // KiB, private pages
+};
+
+Memory MemoryOf(int pid) {
     std::ifstream in("/proc/" + std::to_string(pid) + "/smaps_rollup");
     std::string line;
+    Memory m;
     while (std::getline(in, line)) {
-        if (line.rfind("Pss:", 0) == 0) return atol(line.c_str() + 4);
+        const size_t colon = line.find(':');
+        if (colon == std::string::npos) continue;
+        const std::string key = line.substr(0, colon);
+        const long kib = atol(line.c_str() + colon + 1);
+        if (key == "Pss") m.pss = kib;
+        if (key == "Private_Clean" || key == "Private_Dirty") m.uss += kib;
     }
-    return 0;
+    return m;
 }
 
 bool EnvironmentHolds(int pid, const std::string& entry) {
@@ -173,12 +187,15 @@ int main(int argc, char** argv) {
         for (int pid : tree) printf("%d\n", pid);
         return 0;
     }
-    long total = 0;
+    Memory total;
     for (int pid : tree) {
-        const long kib = PssKib(pid);
-        total += kib;
-        if (list) fprintf(stderr, "%d %s %ld\n", pid, all.at(pid).name.c_str(), kib);
+        const Memory m = MemoryOf(pid);
+        total.pss += m.pss;
+        total.uss += m.uss;
+        if (list) {
+            fprintf(stderr, "%d %s %ld %ld\n", pid, all.at(pid).name.c_str(), m.pss, m.uss);
+        }
     }
-    printf("%ld %zu\n", total, tree.size());
+    printf("%ld %zu %ld\n", total.pss, tree.size(), total.uss);
     return 0;
 }

@@ -8,6 +8,7 @@
 //
 // Options:
 //   --since NS         start timestamp, CLOCK_MONOTONIC in nanoseconds
+//                      (default: when polling starts)
 //   --since-file FILE  the same, read from FILE (waited for until it is
 //                      written; exec-stamped writes it)
 //   --timeout MS       give up after MS from the start (default 30000)
@@ -16,11 +17,13 @@
 //   --geometry         also print the goal's window as "ms x y width height"
 //
 // A goal is an optional window and one or more checks, all of which must
-// hold in the same poll:
-//   --name TITLE       a viewable window whose _NET_WM_NAME (or WM_NAME) is
-//                      TITLE; the checks' coordinates are then relative to it
-//   --class CLASS      a viewable window whose WM_CLASS name or class is
-//                      CLASS (any case); the largest one when several
+// hold in the same poll. With a window, the goal waits for it to be
+// viewable and the checks' coordinates are relative to its top-left
+// corner; without one, they are the root's.
+//   --name TITLE       a window whose _NET_WM_NAME (or WM_NAME) is TITLE
+//   --class CLASS      a window whose WM_CLASS name or class is CLASS (any
+//                      case)
+//   (the largest such window when there are several)
 //   X,Y=RRGGBB         the pixel at (X, Y) has that colour
 //   X,Y,W,H=RRGGBB:F   at least the fraction F of a grid of samples in the
 //                      rectangle has that colour
@@ -28,8 +31,9 @@
 //   window=RRGGBB:F    as the rectangle form, over the whole window
 //   window=nonblack:F
 //
-// Exit status 0 when every goal was met, 1 on timeout (the best fraction
-// each goal reached goes to standard error), 2 on bad arguments.
+// Exit status 0 when every goal was met, 1 on timeout ("-" is printed for
+// a goal not met, and the best fraction its weakest check reached goes to
+// standard error), 2 on bad arguments.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
@@ -118,7 +122,8 @@ bool ParseCheck(const std::string& text, Check* c) {
         int v[4] = {0, 0, 1, 1};
         int n = 0;
         size_t pos = 0;
-        while (n < 4 && pos <= where.size()) {
+        bool whole = false;  // every number read, none left over
+        while (n < 4) {
             const size_t comma = where.find(',', pos);
             const std::string part = where.substr(pos, comma == std::string::npos ? std::string::npos
                                                                                  : comma - pos);
@@ -126,10 +131,13 @@ bool ParseCheck(const std::string& text, Check* c) {
                 return false;
             }
             v[n++] = atoi(part.c_str());
-            if (comma == std::string::npos) break;
+            if (comma == std::string::npos) {
+                whole = true;
+                break;
+            }
             pos = comma + 1;
         }
-        if (n != 2 && n != 4) return false;
+        if (!whole || (n != 2 && n != 4)) return false;
         c->is_point = n == 2;
         c->x = v[0];
         c->y = v[1];

@@ -20,6 +20,7 @@ const std::map<std::string, Fault>& FaultNames() {
         {"download-cut", Fault::kDownloadCut},
         {"download-stall", Fault::kDownloadStall},
         {"unreachable", Fault::kUnreachable},
+        {"login-tall", Fault::kLoginTall},
     };
     return names;
 }

@@ -21,6 +21,7 @@ enum class Fault {
     kDownloadCut,             // the connection is cut half-way
     kDownloadStall,           // half the client, then silence
     kUnreachable,             // nothing listens on the printed port
+    kLoginTall,               // the login page is far taller than the login form
 };
 
 struct DemoOptions {

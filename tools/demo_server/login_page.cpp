@@ -84,11 +84,24 @@ void AnswerLoginPost(const httplib::Request& req, httplib::Response& res) {
 
 }  // namespace
 
-void RegisterLoginPage(httplib::Server& server, const DemoOptions&) {
+// A page three thousand pixels taller than its content, for the form's
+// "no scrolling" rule.
+std::string MadeTall(std::string html) {
+    const std::string end = "</body>";
+    const size_t at = html.rfind(end);
+    if (at != std::string::npos) {
+        html.insert(at, "<div id=\"tall\" style=\"height:3000px;background:#2a3350\">below</div>\n");
+    }
+    return html;
+}
+
+void RegisterLoginPage(httplib::Server& server, const DemoOptions& options) {
     const std::string pattern = RegexQuote(LoginPagePath()) + "mac/([^/]*)/";
-    server.Get(pattern, [](const httplib::Request& req, httplib::Response& res) {
+    const bool tall = options.Has(Fault::kLoginTall);
+    server.Get(pattern, [tall](const httplib::Request& req, httplib::Response& res) {
         CountRequest(Route::kLoginPage);
-        res.set_content(LoginPageHtml(req.matches[1].str(), ""), "text/html; charset=utf-8");
+        std::string html = LoginPageHtml(req.matches[1].str(), "");
+        res.set_content(tall ? MadeTall(std::move(html)) : html, "text/html; charset=utf-8");
     });
     server.Post(RegexQuote(LoginPostPath()), AnswerLoginPost);
 }
