@@ -113,18 +113,32 @@ void CWebBrowserBase::ConnectEvents() {
                                m_pContent, kFrameLoadedHandler) != FALSE;
 }
 
+// An empty rectangle parks the view outside the host's area, to the left
+// of and above its origin, at the size it is expected to show at (the
+// owner's layout, else the size it last had). Nothing of it is on screen,
+// yet the engine goes on laying out and drawing the page at that size, so
+// that a later rectangle of that size shows the finished page at once; a
+// hidden view would only start drawing then. Negative positions do not
+// make the host's container ask for more room.
+BrowserRect CWebBrowserBase::ParkedRect() const {
+    BrowserRect size = !m_rcLayout.IsEmpty() ? m_rcLayout : m_rcShown;
+    if (size.IsEmpty()) size = {0, 0, 1, 1};
+    const int width = size.Width(), height = size.Height();
+    return {-width - kParkMargin, -height - kParkMargin, -kParkMargin, -kParkMargin};
+}
+
 void CWebBrowserBase::PlaceView() {
     GtkWidget* view = GTK_WIDGET(m_pView);
-    if (m_rcCurrent.IsEmpty()) {
-        gtk_widget_hide(view);
-        return;
-    }
+    const BrowserRect r = m_rcCurrent.IsEmpty() ? ParkedRect() : m_rcCurrent;
+    if (!m_rcCurrent.IsEmpty()) m_rcShown = m_rcCurrent;
     GtkWidget* host = gtk_widget_get_parent(view);
-    if (host != nullptr && GTK_IS_FIXED(host)) {
-        gtk_fixed_move(GTK_FIXED(host), view, m_rcCurrent.left, m_rcCurrent.top);
-    }
-    gtk_widget_set_size_request(view, m_rcCurrent.Width(), m_rcCurrent.Height());
+    if (host != nullptr && GTK_IS_FIXED(host)) gtk_fixed_move(GTK_FIXED(host), view, r.left, r.top);
+    gtk_widget_set_size_request(view, r.Width(), r.Height());
     gtk_widget_show(view);
+}
+
+bool CWebBrowserBase::OnScreen() const {
+    return m_pView != nullptr && !m_rcCurrent.IsEmpty() && gtk_widget_get_mapped(GTK_WIDGET(m_pView));
 }
 
 bool CWebBrowserBase::SetBrowserRect(const BrowserRect& rect) {
@@ -218,15 +232,37 @@ GtkWidget* CWebBrowserBase::OnCreate(WebKitWebView*, WebKitNavigationAction* act
 }
 
 void CWebBrowserBase::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self) {
+    auto* host = static_cast<CWebBrowserBase*>(self);
+    // The view's URI names the newest request, which may already be the
+    // next navigation's; the document that completes is the committed one.
+    if (event == WEBKIT_LOAD_COMMITTED) {
+        const char* committed = webkit_web_view_get_uri(view);
+        host->m_strCommittedUrl = committed != nullptr ? committed : "";
+        return;
+    }
     if (event != WEBKIT_LOAD_FINISHED) return;
-    const char* uri = webkit_web_view_get_uri(view);
-    static_cast<CWebBrowserBase*>(self)->OnDocumentLoaded(uri != nullptr ? uri : "");
+    // The end of a load that was cancelled (ours, or replaced by another)
+    // is no document of the page.
+    if (host->m_bCancelledLoad) {
+        host->m_bCancelledLoad = false;
+        return;
+    }
+    std::string url = host->m_strCommittedUrl;
+    if (url.empty()) {
+        const char* uri = webkit_web_view_get_uri(view);
+        url = uri != nullptr ? uri : "";
+    }
+    host->OnDocumentLoaded(url);
 }
 
 gboolean CWebBrowserBase::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, GError* error,
                                        gpointer self) {
-    if (IsOwnCancellation(error)) return FALSE;
-    static_cast<CWebBrowserBase*>(self)->OnMainFrameLoadFailed(uri != nullptr ? uri : "", error);
+    auto* host = static_cast<CWebBrowserBase*>(self);
+    if (IsOwnCancellation(error)) {
+        host->m_bCancelledLoad = true;  // its end follows at once
+        return FALSE;
+    }
+    host->OnMainFrameLoadFailed(uri != nullptr ? uri : "", error);
     return TRUE;
 }
 

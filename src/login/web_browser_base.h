@@ -12,8 +12,8 @@
 // The owner's calling order: construct; set what GetHostWindow needs;
 // ActivateInPlace(); set m_rcLayout; NavigateTo(url); SetBrowserRect with an
 // empty rectangle, so that the view stays invisible until the derived class
-// shows it. An empty rectangle keeps the view alive: it goes on loading and
-// raising events, but nothing of it is on screen.
+// shows it. An empty rectangle keeps the view alive: it goes on loading,
+// drawing and raising events, but nothing of it is on screen.
 //
 // A host whose view could not be made has no view: ActivateInPlace returns
 // false every time, SetBrowserRect only stores, NavigateTo and
@@ -76,6 +76,8 @@ public:
     bool NavigationsHeld() const { return m_bHoldNavigations; }
 
     const BrowserRect& CurrentRect() const { return m_rcCurrent; }
+    // Whether the view shows in the host (a non-empty rectangle, mapped).
+    bool OnScreen() const;
     bool Activated() const { return m_bActivated; }
     const std::string& Url() const { return m_strUrl; }
 
@@ -101,6 +103,8 @@ private:
     void CreateView(WebKitWebContext* context);
     void ConnectEvents();
     void PlaceView();
+    BrowserRect ParkedRect() const;
+    static constexpr int kParkMargin = 64;
     void Decide(WebKitPolicyDecision* decision);
     void AnswerHeldDecisions();
     void OpenNewWindow(const std::string& url);
@@ -115,12 +119,15 @@ private:
                               gpointer self);
 
     BrowserRect m_rcCurrent;
+    BrowserRect m_rcShown;  // the last non-empty rectangle
     bool m_bActivated = false;
     std::string m_strUrl;
+    std::string m_strCommittedUrl;  // of the main document being loaded
     WebKitWebView* m_pView = nullptr;  // owned (a floating reference sunk here)
     WebKitUserContentManager* m_pContent = nullptr;
     bool m_bHandlerRegistered = false;
     bool m_bHoldNavigations = false;
+    bool m_bCancelledLoad = false;  // the load that just failed was a cancellation
     std::deque<WebKitPolicyDecision*> m_heldDecisions;  // each holds a reference
     ui::CSignalGroup m_signals;
 };

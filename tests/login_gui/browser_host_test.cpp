@@ -133,7 +133,14 @@ TEST_F(BrowserHost, HiddenViewStillLoadsAndReportsThePageAndItsFrame) {
     TestHost& host = MakeHost(fixed_);
     ASSERT_TRUE(host.ActivateInPlace());
     ASSERT_TRUE(host.SetBrowserRect({0, 0, 0, 0}));
-    EXPECT_FALSE(gtk_widget_get_visible(host.FindDocumentWindow()));
+    EXPECT_FALSE(host.OnScreen());
+    // Parked wholly outside the host's area, nothing of it on screen.
+    GtkWidget* parked = host.FindDocumentWindow();
+    ASSERT_TRUE(Pump([&] {
+        GtkAllocation a;
+        gtk_widget_get_allocation(parked, &a);
+        return a.width > 1 && a.x + a.width <= 0 && a.y + a.height <= 0;
+    }, 5000));
     ASSERT_TRUE(host.NavigateTo(LoginUrl()));
     ASSERT_TRUE(Pump([&] { return host.loaded.size() >= 2; })) << "loaded " << host.loaded.size();
     EXPECT_TRUE(AnyHolds(host.loaded, "/mac/00-1A-2B-3C-4D-5E/"));
@@ -143,6 +150,7 @@ TEST_F(BrowserHost, HiddenViewStillLoadsAndReportsThePageAndItsFrame) {
 
     // A non-empty rectangle shows it there.
     ASSERT_TRUE(host.SetBrowserRect({10, 20, 210, 120}));
+    EXPECT_TRUE(host.OnScreen());
     GtkWidget* view = host.FindDocumentWindow();
     ASSERT_TRUE(Pump([&] {
         GtkAllocation a;
@@ -155,7 +163,7 @@ TEST_F(BrowserHost, CancelledNavigationLeavesThePageWhereItIs) {
     TestHost& host = MakeHost(fixed_);
     ASSERT_TRUE(host.ActivateInPlace());
     host.NavigateTo(LoginUrl());
-    ASSERT_TRUE(Pump([&] { return !host.loaded.empty(); }));
+    ASSERT_TRUE(Pump([&] { return AnyHolds(host.loaded, "/mac/00-1A-2B-3C-4D-5E/"); }));
     host.cancel_marker = "play_gamecode";
     const size_t loads = host.loaded.size();
     host.NavigateTo(server_.url() + "/vstr/play_gamecode?mac=x");
@@ -166,6 +174,19 @@ TEST_F(BrowserHost, CancelledNavigationLeavesThePageWhereItIs) {
     for (size_t i = loads; i < host.loaded.size(); ++i) {
         EXPECT_EQ(host.loaded[i].find("play_gamecode"), std::string::npos) << host.loaded[i];
     }
+}
+
+// A document that completes while the next navigation is already asked
+// for is reported with its own URL.
+TEST_F(BrowserHost, CompletedDocumentKeepsItsUrlWhenTheNextIsAskedFor) {
+    TestHost& host = MakeHost(fixed_);
+    ASSERT_TRUE(host.ActivateInPlace());
+    host.cancel_marker = "play_gamecode";
+    host.NavigateTo(LoginUrl());
+    ASSERT_TRUE(Pump([&] { return AnyHolds(host.loaded, "/news?mac="); }));
+    host.NavigateTo(server_.url() + "/vstr/play_gamecode?mac=x");
+    Pump([] { return false; }, 1000);
+    for (const auto& url : host.loaded) EXPECT_EQ(url.find("play_gamecode"), std::string::npos) << url;
 }
 
 TEST_F(BrowserHost, HeldDecisionsWaitAndAreAnsweredInOrder) {

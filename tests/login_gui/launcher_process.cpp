@@ -152,6 +152,23 @@ int LauncherProcess::Wait(int timeout_ms) {
     return -1;
 }
 
+std::vector<pid_t> WaitForNoDescendants(pid_t keep, int timeout_ms) {
+    std::vector<pid_t> left;
+    for (int waited = 0; waited <= timeout_ms; waited += 100) {
+        // Reap what ended, but never the process we keep.
+        for (pid_t p : Descendants(getpid())) {
+            if (p != keep) waitpid(p, nullptr, WNOHANG);
+        }
+        left.clear();
+        for (pid_t p : Descendants(getpid())) {
+            if (p != keep) left.push_back(p);
+        }
+        if (left.empty()) break;
+        usleep(100000);
+    }
+    return left;
+}
+
 void KillDescendants(pid_t keep) {
     for (int round = 0; round < 5; ++round) {
         std::set<pid_t> all = Descendants(getpid());

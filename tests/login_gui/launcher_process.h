@@ -44,6 +44,10 @@ private:
 // test process is a subreaper) except `keep`, and reaps them.
 void KillDescendants(pid_t keep = -1);
 
+// Waits until no descendant of this process but `keep` runs (orphans that
+// ended are reaped); the pids still running after timeout_ms.
+std::vector<pid_t> WaitForNoDescendants(pid_t keep, int timeout_ms);
+
 // The bare environment the launcher gets.
 std::vector<std::string> BareEnvironment(const std::string& home, const std::string& operator_url);
 

@@ -223,6 +223,8 @@ TEST_F(LoginWindow, ShowsCentredAndHandsOverTheTypedLogin) {
     const std::string want =
         server_.url() + "/vstr/play_gamecode?mac=" + GetMacAddress() + "&user=annlee\n";
     EXPECT_EQ(launcher_->Out(), want);
+    // The web engine's processes end with the launcher.
+    EXPECT_TRUE(test::WaitForNoDescendants(server_.pid(), 5000).empty()) << "processes left behind";
 
     stats = Stats();
     EXPECT_EQ(stats["login-post"], 1);
@@ -315,13 +317,16 @@ TEST_F(LoginWindow, TallPageNeitherScrollsNorShowsScrollBars) {
         }
         return pixels;
     };
+    // Focus on the page's body first, so that no caret or focus ring
+    // differs between the two pictures.
+    ClickAt(popup_, 600, 420);
+    test::Sleep(400);
     test::Screenshot before("tall-page");
     ASSERT_TRUE(before.Ok());
     // A scroll bar would stand at the form's right edge, in the page's colour no more.
     EXPECT_LE(test::ColourDistance(before.Pixel(p.x + 680, p.y + 100), kPageMarker), kTolerance);
     test::Xdo("mousemove " + std::to_string(p.x + 600) + " " + std::to_string(p.y + 420));
     test::Xdo("click --repeat 8 --delay 50 5");
-    ClickAt(popup_, 600, 420);
     test::Xdo("key Page_Down Down Down End");
     test::Sleep(700);
     test::Screenshot after("tall-page-after");
@@ -364,6 +369,7 @@ TEST_F(LoginWindow, ExitQuestionDeclinedKeepsTheLoginAcceptedEndsIt) {
     ClickInBox(box, ui::msgbox::OkRect());
     EXPECT_EQ(launcher_->Wait(10000), 0);
     EXPECT_EQ(launcher_->Out(), "");
+    EXPECT_TRUE(test::WaitForNoDescendants(server_.pid(), 5000).empty()) << "processes left behind";
 }
 
 TEST_F(LoginWindow, TransparentPixelsLetThePointerThrough) {

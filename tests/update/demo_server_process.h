@@ -64,6 +64,7 @@ public:
 
     // "http://127.0.0.1:<port>"
     const std::string& url() const { return url_; }
+    pid_t pid() const { return pid_; }
 
 private:
     static std::string ReadLine(int fd, int timeout_ms) {
