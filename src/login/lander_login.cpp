@@ -68,39 +68,35 @@ void CLanderLogin::OnInitDialog() {
 
     const ui::Rect at = ui::CentredIn(ui::WorkArea(nullptr), m_nImageWidth, m_nImageHeight);
     gtk_window_move(GTK_WINDOW(m_pWindow), at.x, at.y);
-
-    // The popup and its web form first, unseen: the login page starts
-    // loading in the engine's own processes while this one draws.
-    m_pPopup = std::make_unique<CLoginPopupDlg>(this);
-    m_pPopup->Create(GTK_WINDOW(m_pWindow));
-
     PaintLayeredWindow();
-    // The popup shows, and the install runs, once the picture is on
-    // screen: the player sees the launcher at once.
+    // The popup, its web view and the install follow once the picture is
+    // on screen: starting the web engine takes a few hundred milliseconds,
+    // which the player would otherwise spend looking at nothing.
     m_firstFrameTimer.Start(kFirstFrameWaitMs, &CLanderLogin::OnFirstFrameTimeout, this);
 }
 
-void CLanderLogin::ShowPopup() {
-    if (m_bPopupShown || !m_pPopup) return;
-    m_bPopupShown = true;
+void CLanderLogin::CreatePopup() {
+    if (m_pPopup || m_pWindow == nullptr) return;
     m_firstFrameTimer.Stop();
+    m_pPopup = std::make_unique<CLoginPopupDlg>(this);
+    m_pPopup->Create(GTK_WINDOW(m_pWindow));
     m_pPopup->PlacePopup();
+    // Done before the page's first load is handled: that load can only
+    // be reported by the main loop, after this returns.
     EnsureInstalled();
-    // The page's first load is handled only now, after the install.
-    m_pPopup->ReleaseDocumentLoads();
 }
 
 gboolean CLanderLogin::OnFirstFrameTimeout(gpointer self) {
     auto* login = static_cast<CLanderLogin*>(self);
     login->m_firstFrameTimer.Fired();
-    login->ShowPopup();
+    login->CreatePopup();
     return G_SOURCE_REMOVE;
 }
 
 gboolean CLanderLogin::OnAfterFirstFrame(gpointer self) {
     auto* login = static_cast<CLanderLogin*>(self);
     login->m_nAfterFirstFrame = 0;
-    login->ShowPopup();
+    login->CreatePopup();
     return G_SOURCE_REMOVE;
 }
 
@@ -150,7 +146,7 @@ void CLanderLogin::DrawVersionText(cairo_t* cr) const {
 gboolean CLanderLogin::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
     auto* login = static_cast<CLanderLogin*>(self);
     // After this frame has gone out: idle sources run after the redraw.
-    if (!login->m_bPopupShown && login->m_nAfterFirstFrame == 0) {
+    if (!login->m_pPopup && login->m_nAfterFirstFrame == 0) {
         login->m_nAfterFirstFrame =
             g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, &CLanderLogin::OnAfterFirstFrame, login, nullptr);
     }
@@ -238,13 +234,13 @@ gboolean CLanderLogin::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
 
 gboolean CLanderLogin::OnConfigure(GtkWidget*, GdkEventConfigure*, gpointer self) {
     auto* login = static_cast<CLanderLogin*>(self);
-    if (login->m_pPopup && login->m_bPopupShown) login->m_pPopup->PlacePopup();
+    if (login->m_pPopup) login->m_pPopup->PlacePopup();
     return FALSE;
 }
 
 gboolean CLanderLogin::OnWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self) {
     auto* login = static_cast<CLanderLogin*>(self);
-    if ((event->changed_mask & GDK_WINDOW_STATE_ICONIFIED) == 0 || !login->m_bPopupShown) return FALSE;
+    if ((event->changed_mask & GDK_WINDOW_STATE_ICONIFIED) == 0 || !login->m_pPopup) return FALSE;
     if ((event->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0) {
         login->m_pPopup->Hide();
     } else {

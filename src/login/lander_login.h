@@ -11,11 +11,6 @@
 // The modal run ends only by the hand-over; a confirmed close ends the
 // whole process with exit code 0.
 //
-// Start-up order: the popup and its web form are made first, unseen, so
-// that the page loads while the picture is drawn; the popup shows once the
-// picture is on screen, then the first-run install runs, and only then is
-// the page's first completed document handled (the version check).
-//
 // Shape: with a compositor the window has an RGBA visual, shows the
 // picture's alpha, and takes the pointer exactly where alpha > 0; without
 // one the window itself is cut to those pixels. It is dragged by any
@@ -63,7 +58,7 @@ public:
 private:
     void OnInitDialog();
     void PaintLayeredWindow();
-    void ShowPopup();
+    void CreatePopup();
     static gboolean OnFirstFrameTimeout(gpointer self);
     static gboolean OnAfterFirstFrame(gpointer self);
     void DrawVersionText(cairo_t* cr) const;
@@ -88,7 +83,6 @@ private:
     ui::CModalLoop m_loop;
     ui::CTimer m_firstFrameTimer;
     guint m_nAfterFirstFrame = 0;
-    bool m_bPopupShown = false;
     int m_nResult = 0;
     ui::CSignalGroup m_signals;
 };

@@ -73,16 +73,11 @@ void CLoginPopupDlg::OnInitDialog() {
     m_pForm = std::make_unique<WebFormLogin>();
     m_pForm->m_hOwner = this;
     m_pForm->m_bUpdateChecked = 0;
-    m_pForm->HoldDocumentLoads();  // until the login window has installed
     m_pForm->ActivateInPlace();
     m_pForm->SetLayout(popup::kFormRect);
     m_pForm->NavigateTo(LoginPageUrl());
     m_pForm->SetBrowserRect({0, 0, 0, 0});
-}
 
-void CLoginPopupDlg::PrepareLook() {
-    if (m_bLookReady) return;
-    m_bLookReady = true;
     auto* fixed = GTK_FIXED(m_pFixed);
     m_btnClose.Create(this, fixed, popup::kCloseId, {popup::kWidth - 35, 1, 35, 36});
     m_btnClose.SetImages(kClosePngs[0], kClosePngs[1], kClosePngs[2]);
@@ -114,7 +109,6 @@ void CLoginPopupDlg::ApplyTranslucency() {
 
 void CLoginPopupDlg::PlacePopup() {
     if (m_pWindow == nullptr || m_pLoginWnd == nullptr) return;
-    PrepareLook();
     int x = 0, y = 0;
     m_pLoginWnd->ScreenOrigin(&x, &y);
     gtk_window_move(GTK_WINDOW(m_pWindow), x + popup::kOffsetX, y + popup::kOffsetY);
@@ -123,10 +117,6 @@ void CLoginPopupDlg::PlacePopup() {
 
 void CLoginPopupDlg::Hide() {
     if (m_pWindow != nullptr) gtk_widget_hide(m_pWindow);
-}
-
-void CLoginPopupDlg::ReleaseDocumentLoads() {
-    if (m_pForm) m_pForm->ReleaseDocumentLoads();
 }
 
 void CLoginPopupDlg::StopUpdateCheck() {

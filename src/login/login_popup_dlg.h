@@ -48,13 +48,10 @@ public:
     CLoginPopupDlg& operator=(const CLoginPopupDlg&) = delete;
 
     // Creates the window, hidden, owned by `owner`, and starts loading the
-    // login page. The page's loaded documents wait, unanswered, until
-    // ReleaseDocumentLoads: the login window installs first.
+    // login page.
     void Create(GtkWindow* owner);
-    // Moves the popup to its offset over the login window and shows it;
-    // the first call also gives it its picture, shape and buttons.
+    // Moves the popup to its offset over the login window and shows it.
     void PlacePopup();
-    void ReleaseDocumentLoads();
     void Hide();
 
     GtkWidget* Window() const { return m_pWindow; }
@@ -71,7 +68,6 @@ public:
 
 private:
     void OnInitDialog();
-    void PrepareLook();
     void ApplyTranslucency();
     void DrawProgress(cairo_t* cr) const;
     void OnWebFormNavigate();
@@ -89,7 +85,6 @@ private:
     GtkWindow* m_pOwner = nullptr;
     GtkWidget* m_pWindow = nullptr;
     GtkWidget* m_pFixed = nullptr;
-    bool m_bLookReady = false;
     bool m_bDownloading = false;
     int64_t m_nReceived = 0;
     int64_t m_nTotal = 0;

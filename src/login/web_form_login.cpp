@@ -35,19 +35,7 @@ GtkWidget* WebFormLogin::GetHostWindow() {
     return m_hOwner != nullptr ? m_hOwner->FormContainer() : nullptr;
 }
 
-void WebFormLogin::ReleaseDocumentLoads() {
-    m_bLoadsHeld = false;
-    if (!m_bLoadWaiting) return;
-    m_bLoadWaiting = false;
-    OnDocumentLoaded(m_strHeldLoad);
-}
-
-void WebFormLogin::OnDocumentLoaded(std::string url) {
-    if (m_bLoadsHeld) {
-        m_bLoadWaiting = true;
-        m_strHeldLoad = url;
-        return;
-    }
+void WebFormLogin::OnDocumentLoaded(std::string) {
     if (!m_bUpdateChecked) {
         m_bUpdateChecked = 1;  // at the start: the check runs once, whatever follows
         StartUpdateCheck();

@@ -51,10 +51,6 @@ public:
     int m_bUpdateChecked = 0;
 
     void SetLayout(const BrowserRect& rect) { m_rcLayout = rect; }
-    // While held, a completed document is only noted; the release handles
-    // the one noted, as if it had just completed.
-    void HoldDocumentLoads() { m_bLoadsHeld = true; }
-    void ReleaseDocumentLoads();
     const BrowserRect& Layout() const { return m_rcLayout; }
     bool UpdateCheckRunning() const { return m_pUpdate && m_pUpdate->Running(); }
     // Stops a running update check and waits for it (the exit question).
@@ -71,9 +67,6 @@ private:
     void OnUpdateCheckReturned();
 
     std::unique_ptr<CUpdateCheckRunner> m_pUpdate;
-    bool m_bLoadsHeld = false;
-    std::string m_strHeldLoad;  // the document that completed while held
-    bool m_bLoadWaiting = false;
 };
 
 }  // namespace vostra
