@@ -84,6 +84,21 @@ void CLanderLogin::CreatePopup() {
     // Done before the page's first load is handled: that load can only
     // be reported by the main loop, after this returns.
     EnsureInstalled();
+    // Last, the version text: the first use of the text machinery (fonts)
+    // would otherwise hold up both the picture and the page.
+    m_nVersionText = g_idle_add_full(G_PRIORITY_LOW, &CLanderLogin::OnVersionTextIdle, this, nullptr);
+}
+
+gboolean CLanderLogin::OnVersionTextIdle(gpointer self) {
+    auto* login = static_cast<CLanderLogin*>(self);
+    login->m_nVersionText = 0;
+    if (!login->m_pBackground || !login->m_picture) return G_SOURCE_REMOVE;
+    cairo_t* cr = cairo_create(login->m_picture.get());
+    login->DrawVersionText(cr);
+    cairo_destroy(cr);
+    gtk_widget_queue_draw_area(login->m_pWindow, login->m_nImageWidth - 60, login->m_nImageHeight - 33,
+                               200, 31);
+    return G_SOURCE_REMOVE;
 }
 
 gboolean CLanderLogin::OnFirstFrameTimeout(gpointer self) {
@@ -114,8 +129,6 @@ void CLanderLogin::PaintLayeredWindow() {
         cairo_set_source_surface(cr, m_pBackground.get(), 0, 0);
         cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
         cairo_paint(cr);
-        cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-        DrawVersionText(cr);
     }
     cairo_destroy(cr);
     // The shape comes from the picture alone: only its own pixels are the
@@ -166,6 +179,8 @@ void CLanderLogin::DestroyWindow() {
     m_firstFrameTimer.Stop();
     if (m_nAfterFirstFrame != 0) g_source_remove(m_nAfterFirstFrame);
     m_nAfterFirstFrame = 0;
+    if (m_nVersionText != 0) g_source_remove(m_nVersionText);
+    m_nVersionText = 0;
     m_pPopup.reset();
     m_signals.DisconnectAll();
     if (m_pWindow != nullptr) {

@@ -15,7 +15,7 @@
 // picture's alpha, and takes the pointer exactly where alpha > 0; without
 // one the window itself is cut to those pixels. It is dragged by any
 // visible pixel. The executable's FileVersion is drawn at (width - 60,
-// height - 33) into the picture.
+// height - 33) into the picture, once the popup and the page are under way.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -61,6 +61,7 @@ private:
     void CreatePopup();
     static gboolean OnFirstFrameTimeout(gpointer self);
     static gboolean OnAfterFirstFrame(gpointer self);
+    static gboolean OnVersionTextIdle(gpointer self);
     void DrawVersionText(cairo_t* cr) const;
     void DestroyWindow();
     static gboolean OnDraw(GtkWidget* widget, cairo_t* cr, gpointer self);
@@ -83,6 +84,7 @@ private:
     ui::CModalLoop m_loop;
     ui::CTimer m_firstFrameTimer;
     guint m_nAfterFirstFrame = 0;
+    guint m_nVersionText = 0;
     int m_nResult = 0;
     ui::CSignalGroup m_signals;
 };
