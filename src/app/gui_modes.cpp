@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "gamewnd/game_wnd_dlg.h"
 #include "login/lander_login.h"
+#include "platform/text_utf.h"
 #include "ui/custom_message_box.h"
 
 namespace vostra {
@@ -27,12 +29,19 @@ int RunNormal() {
     return 0;
 }
 
+// The game window: the second process, inside the launcher's frame.
+int RunGameWindow(const GameWindowArgs& args) {
+    CGameWndDlg dlg(static_cast<Window>(args.frame_wnd), Utf16ToUtf8(args.game_url));
+    return dlg.Run();
+}
+
 }  // namespace
 
 ModeHandlers MakeGuiModeHandlers() {
     ModeHandlers handlers;
     handlers.ask_uninstall = AskUninstall;
     handlers.run_normal = RunNormal;
+    handlers.run_game_window = RunGameWindow;
     return handlers;
 }
 

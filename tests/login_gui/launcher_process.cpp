@@ -76,14 +76,17 @@ std::vector<std::string> BareEnvironment(const std::string& home, const std::str
 }
 
 LauncherProcess::LauncherProcess(const std::string& program, const std::string& home,
-                                 const std::string& operator_url, std::vector<std::string> extra_env) {
+                                 const std::string& operator_url, std::vector<std::string> extra_env,
+                                 std::vector<std::string> args) {
     std::vector<std::string> env = BareEnvironment(home, operator_url);
     env.insert(env.end(), extra_env.begin(), extra_env.end());
     std::vector<char*> envp;
     for (auto& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);
     std::string arg0 = program;
-    char* argv[] = {arg0.data(), nullptr};
+    std::vector<char*> argv = {arg0.data()};
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
 
     m_strErrPath = home + "/launcher-" + std::to_string(getpid()) + "-" +
                    std::to_string(reinterpret_cast<uintptr_t>(this) & 0xffff) + ".err";
@@ -94,7 +97,7 @@ LauncherProcess::LauncherProcess(const std::string& program, const std::string& 
     posix_spawn_file_actions_adddup2(&actions, out[1], 1);
     posix_spawn_file_actions_addopen(&actions, 2, m_strErrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addchdir_np(&actions, home.c_str());
-    if (posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv, envp.data()) != 0) m_pid = -1;
+    if (posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) m_pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
     m_out = out[0];

@@ -14,8 +14,10 @@ namespace vostra::test {
 class LauncherProcess {
 public:
     // `home` holds the sandbox's folders: home/{.local/share,.cache,.config}.
+    // `args` follow argv[0] (the program's path).
     LauncherProcess(const std::string& program, const std::string& home,
-                    const std::string& operator_url, std::vector<std::string> extra_env = {});
+                    const std::string& operator_url, std::vector<std::string> extra_env = {},
+                    std::vector<std::string> args = {});
     ~LauncherProcess();
     LauncherProcess(const LauncherProcess&) = delete;
     LauncherProcess& operator=(const LauncherProcess&) = delete;

@@ -1,0 +1,248 @@
+// The game window as the launcher's frame meets it: this test plays the
+// frame (a real window on the X display) and starts the launcher's game
+// window mode against the demo server's game page, then drives it with the
+// window messages and watches where it sits, what it writes and when it ends.
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include "launcher_process.h"
+#include "support/child_process.h"
+#include "support/sandbox.h"
+#include "update/demo_server_process.h"
+
+// Last: Xlib's macros clash with the headers above.
+#include <X11/Xlib.h>
+#include <gdk/gdkx.h>
+
+#include "platform/window_messages.h"
+
+namespace vostra {
+namespace {
+
+constexpr int kFrameWidth = 1000;
+constexpr int kFrameHeight = 700;
+
+bool Pump(const std::function<bool()>& done, int timeout_ms = 20000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        while (g_main_context_iteration(nullptr, FALSE)) {
+        }
+        g_usleep(2000);
+    }
+    return true;
+}
+
+void Wait(int ms) {
+    Pump([] { return false; }, ms);
+}
+
+// The window's place relative to `ancestor`, and whether it lies inside it.
+struct Placement {
+    bool inside = false;
+    int x = 0, y = 0, width = 0, height = 0;
+    bool viewable = false;
+};
+
+Placement PlacementIn(Window window, Window ancestor) {
+    Placement p;
+    Display* d = XOpenDisplay(nullptr);
+    if (d == nullptr) return p;
+    XSync(d, False);
+    for (Window w = window; w != 0;) {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int n = 0;
+        if (!XQueryTree(d, w, &root, &parent, &children, &n)) break;
+        if (children != nullptr) XFree(children);
+        if (parent == ancestor) p.inside = true;
+        if (parent == root) break;
+        w = parent;
+    }
+    XWindowAttributes a;
+    if (XGetWindowAttributes(d, window, &a)) {
+        Window child = 0;
+        XTranslateCoordinates(d, window, ancestor, 0, 0, &p.x, &p.y, &child);
+        p.width = a.width;
+        p.height = a.height;
+        p.viewable = a.map_state == IsViewable;
+    }
+    XCloseDisplay(d);
+    return p;
+}
+
+class GameWindow : public test::Sandbox {
+protected:
+    void SetUp() override {
+        Sandbox::SetUp();
+        if (!gtk_init_check(nullptr, nullptr)) GTEST_SKIP() << "needs an X display";
+        test::BecomeSubreaper();
+        ASSERT_TRUE(server_.Start({}));
+        frame_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+        gtk_window_set_title(GTK_WINDOW(frame_), "test frame");
+        gtk_window_set_decorated(GTK_WINDOW(frame_), FALSE);
+        gtk_widget_set_size_request(frame_, kFrameWidth, kFrameHeight);
+        gtk_window_move(GTK_WINDOW(frame_), 50, 40);
+        gtk_widget_show(frame_);
+        Pump([this] { return gtk_widget_get_mapped(frame_); }, 5000);
+        frame_xid_ = GDK_WINDOW_XID(gtk_widget_get_window(frame_));
+        receiver_.Install(gtk_widget_get_window(frame_), [this](const WindowMessage& m) {
+            received_.push_back(m);
+            return 0L;
+        });
+    }
+
+    void TearDown() override {
+        receiver_.Remove();
+        game_.reset();
+        test::KillDescendants();
+        if (frame_ != nullptr) gtk_widget_destroy(frame_);
+        server_.Stop();
+        Sandbox::TearDown();
+    }
+
+    // Starts the game window as the launcher does: argv = { path, the
+    // rest of the line after the quoted path }.
+    void StartGame(const std::string& url, long frame_id = 0) {
+        const long id = frame_id != 0 ? frame_id : static_cast<long>(frame_xid_);
+        const std::string rest = "-frameWnd=" + std::to_string(id) + " -gameurl=" + url;
+        game_ = std::make_unique<test::LauncherProcess>(VOSTRA_LAUNCHER_BIN, Home(), server_.url(),
+                                                        std::vector<std::string>{},
+                                                        std::vector<std::string>{rest});
+        ASSERT_TRUE(game_->Started());
+    }
+
+    Window WaitForReady() {
+        Pump([this] { return !received_.empty(); }, 30000);
+        for (const auto& m : received_) {
+            if (m.message == WM_GAMEWND_READY) return static_cast<Window>(m.wparam);
+        }
+        return 0;
+    }
+
+    int GamePageFetches() {
+        const std::string command = "curl -s --max-time 5 '" + server_.url() + "/demo/stats'";
+        std::string out;
+        if (FILE* p = popen(command.c_str(), "r")) {
+            char buf[512];
+            size_t n;
+            while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+            pclose(p);
+        }
+        std::istringstream in(out);
+        std::string name;
+        int count = 0;
+        while (in >> name >> count) {
+            if (name == "game-page") return count;
+        }
+        return -1;
+    }
+
+    std::string GameUrl() const { return server_.url() + "/vstr/play_gamecode?mac=00-1A&user=ann"; }
+
+    test::DemoServerProcess server_;
+    GtkWidget* frame_ = nullptr;
+    Window frame_xid_ = 0;
+    CWindowMessageReceiver receiver_;
+    std::vector<WindowMessage> received_;
+    std::unique_ptr<test::LauncherProcess> game_;
+};
+
+TEST_F(GameWindow, AnnouncesItselfInsideTheFrameBelowTheStrip) {
+    StartGame(GameUrl());
+    const Window game = WaitForReady();
+    ASSERT_NE(game, 0u) << game_->Err();
+    EXPECT_EQ(received_.size(), 1u);
+    Placement p;
+    Pump([&] {
+        p = PlacementIn(game, frame_xid_);
+        return p.viewable && p.y == 30 && p.height == kFrameHeight - 30;
+    }, 5000);
+    EXPECT_TRUE(p.inside) << "not a descendant of the frame";
+    EXPECT_EQ(p.x, 0);
+    EXPECT_EQ(p.y, 30);
+    EXPECT_EQ(p.width, kFrameWidth);
+    EXPECT_EQ(p.height, kFrameHeight - 30);
+    EXPECT_TRUE(p.viewable);
+    EXPECT_TRUE(Pump([this] { return GamePageFetches() == 1; }, 10000));
+}
+
+TEST_F(GameWindow, FitCoversTheWholeFrameOrLeavesTheStrip) {
+    StartGame(GameUrl());
+    const Window game = WaitForReady();
+    ASSERT_NE(game, 0u);
+    long result = -1;
+    ASSERT_TRUE(SendWindowMessage(game, {WM_GAMEWND_FIT, 1, 0}, &result));
+    EXPECT_EQ(result, 0);
+    Placement p;
+    EXPECT_TRUE(Pump([&] {
+        p = PlacementIn(game, frame_xid_);
+        return p.y == 0 && p.height == kFrameHeight;
+    }, 5000)) << p.y << " " << p.height;
+    ASSERT_TRUE(SendWindowMessage(game, {WM_GAMEWND_FIT, 0, 0}));
+    EXPECT_TRUE(Pump([&] {
+        p = PlacementIn(game, frame_xid_);
+        return p.y == 30 && p.height == kFrameHeight - 30;
+    }, 5000)) << p.y << " " << p.height;
+
+    // A hidden game window is shown by a fit.
+    Display* d = XOpenDisplay(nullptr);
+    XUnmapWindow(d, game);
+    XSync(d, False);
+    XCloseDisplay(d);
+    Pump([&] { return !PlacementIn(game, frame_xid_).viewable; }, 3000);
+    ASSERT_TRUE(SendWindowMessage(game, {WM_GAMEWND_FIT, 0, 0}));
+    EXPECT_TRUE(Pump([&] { return PlacementIn(game, frame_xid_).viewable; }, 5000));
+}
+
+TEST_F(GameWindow, RefreshReloadsThePage) {
+    StartGame(GameUrl());
+    const Window game = WaitForReady();
+    ASSERT_NE(game, 0u);
+    ASSERT_TRUE(Pump([this] { return GamePageFetches() == 1; }, 10000));
+    EXPECT_TRUE(PostWindowMessage(game, {WM_GAMEWND_REFRESH, 0, 0}));
+    EXPECT_TRUE(Pump([this] { return GamePageFetches() == 2; }, 10000));
+}
+
+TEST_F(GameWindow, CloseEndsTheProcessAndEverythingItStarted) {
+    StartGame(GameUrl());
+    const Window game = WaitForReady();
+    ASSERT_NE(game, 0u);
+    EXPECT_TRUE(SendWindowMessage(game, {WM_CLOSE_MESSAGE, 0, 0}));
+    EXPECT_EQ(game_->Wait(10000), 0) << game_->Err();
+    EXPECT_TRUE(test::WaitForNoDescendants(server_.pid(), 5000).empty()) << "processes left behind";
+}
+
+TEST_F(GameWindow, EndsSoonAfterTheFrameIsGone) {
+    StartGame(GameUrl());
+    ASSERT_NE(WaitForReady(), 0u);
+    receiver_.Remove();
+    gtk_widget_destroy(frame_);
+    frame_ = nullptr;
+    Wait(50);
+    const auto gone = std::chrono::steady_clock::now();
+    EXPECT_EQ(game_->Wait(6000), 0);
+    const auto took = std::chrono::steady_clock::now() - gone;
+    EXPECT_LT(took, std::chrono::milliseconds(3500)) << "a watchdog of about two seconds";
+    EXPECT_TRUE(test::WaitForNoDescendants(server_.pid(), 5000).empty());
+}
+
+TEST_F(GameWindow, NoSuchFrameEndsAtOnce) {
+    StartGame(GameUrl(), 0x7ffffff0);
+    EXPECT_EQ(game_->Wait(6000), 0);
+    EXPECT_TRUE(received_.empty());
+}
+
+}  // namespace
+}  // namespace vostra
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
