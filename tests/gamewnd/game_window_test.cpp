@@ -44,6 +44,13 @@ void Wait(int ms) {
     Pump([] { return false; }, ms);
 }
 
+// xdotool, while the main loop goes on (the frame must answer).
+void Xdo(const std::string& args) {
+    const std::string command = "xdotool " + args + " >/dev/null 2>&1 &";
+    if (system(command.c_str()) != 0) ADD_FAILURE() << "xdotool " << args;
+    Wait(300);
+}
+
 // The window's place relative to `ancestor`, and whether it lies inside it.
 struct Placement {
     bool inside = false;
@@ -231,6 +238,24 @@ TEST_F(GameWindow, EndsSoonAfterTheFrameIsGone) {
     const auto took = std::chrono::steady_clock::now() - gone;
     EXPECT_LT(took, std::chrono::milliseconds(3500)) << "a watchdog of about two seconds";
     EXPECT_TRUE(test::WaitForNoDescendants(server_.pid(), 5000).empty());
+}
+
+TEST_F(GameWindow, EnterAndEscapeNeverCloseIt) {
+    StartGame(GameUrl());
+    const Window game = WaitForReady();
+    ASSERT_NE(game, 0u);
+    Wait(1000);
+    int x = 0, y = 0;
+    Window child = 0;
+    Display* d = XOpenDisplay(nullptr);
+    XTranslateCoordinates(d, game, DefaultRootWindow(d), 0, 0, &x, &y, &child);
+    XCloseDisplay(d);
+    Xdo("mousemove " + std::to_string(x + 400) + " " + std::to_string(y + 300));
+    Xdo("click 1");
+    Xdo("key Return Escape Return Escape");
+    Wait(1000);
+    EXPECT_TRUE(game_->Running());
+    EXPECT_TRUE(PlacementIn(game, frame_xid_).viewable);
 }
 
 TEST_F(GameWindow, NoSuchFrameEndsAtOnce) {
