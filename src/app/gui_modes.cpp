@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "gamewnd/game_wnd_dlg.h"
-#include "login/lander_login.h"
+#include "launcher/lander_kx_dlg.h"
 #include "platform/text_utf.h"
 #include "ui/custom_message_box.h"
 
@@ -18,15 +18,10 @@ int AskUninstall(const std::string& title, const std::string& message) {
     return box.DoModal();
 }
 
-// The normal launcher: the login window until the page hands over its play
-// link. Until the launcher's frame exists, the game URL is printed on
-// standard output and the launcher ends there.
+// The normal launcher: the frame, which runs the login first.
 int RunNormal() {
-    CLanderLogin login;
-    if (login.DoModal() < 0) return 1;
-    printf("%s\n", login.GetPlayUrl().c_str());
-    fflush(stdout);
-    return 0;
+    CLander_KxDlg frame;
+    return frame.DoModal() < 0 ? 1 : 0;
 }
 
 // The game window: the second process, inside the launcher's frame.

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
@@ -153,6 +154,22 @@ int LauncherProcess::Wait(int timeout_ms) {
         usleep(20000);
     }
     return -1;
+}
+
+std::string WaitForGameWindowArgument(int timeout_ms) {
+    for (int waited = 0; waited <= timeout_ms; waited += 100) {
+        for (pid_t p : Descendants(getpid())) {
+            std::ifstream in("/proc/" + std::to_string(p) + "/cmdline", std::ios::binary);
+            std::string all((std::istreambuf_iterator<char>(in)), {});
+            const size_t end0 = all.find('\0');
+            if (end0 == std::string::npos) continue;
+            std::string arg1 = all.substr(end0 + 1);
+            if (!arg1.empty() && arg1.back() == '\0') arg1.pop_back();
+            if (arg1.rfind("-frameWnd=", 0) == 0) return arg1;
+        }
+        usleep(100000);
+    }
+    return "";
 }
 
 std::vector<pid_t> WaitForNoDescendants(pid_t keep, int timeout_ms) {

@@ -50,6 +50,11 @@ void KillDescendants(pid_t keep = -1);
 // ended are reaped); the pids still running after timeout_ms.
 std::vector<pid_t> WaitForNoDescendants(pid_t keep, int timeout_ms);
 
+// The command line after the program's path of the game window process
+// among this process's descendants ("-frameWnd=N -gameurl=URL"), waiting
+// up to timeout_ms; "" when none started.
+std::string WaitForGameWindowArgument(int timeout_ms);
+
 // The bare environment the launcher gets.
 std::vector<std::string> BareEnvironment(const std::string& home, const std::string& operator_url);
 
