@@ -15,6 +15,7 @@
 #include "ui/custom_message_box.h"
 #include "ui/dialog_base.h"
 #include "ui/drawing.h"
+#include "ui/free_size_fixed.h"
 
 namespace vostra {
 namespace {
@@ -106,13 +107,19 @@ bool CLander_KxDlg::OnInitDialog() {
 
 void CLander_KxDlg::CreateFrameWindow() {
     m_pWindow = ui::CreateBorderlessWindow(kFrameWidth, kFrameHeight, &m_pFixed);
-    // The frame is maximised and restored, so its size is not fixed.
+    // The frame is maximised and restored, so its size is not fixed, and
+    // its buttons must not hold it at the width they were laid out for.
     gtk_widget_set_size_request(m_pWindow, -1, -1);
+    gtk_container_remove(GTK_CONTAINER(m_pWindow), m_pFixed);
+    m_pFixed = ui::FreeSizeFixedNew();
+    gtk_container_add(GTK_CONTAINER(m_pWindow), m_pFixed);
     gtk_window_set_resizable(GTK_WINDOW(m_pWindow), TRUE);
     gtk_window_set_default_size(GTK_WINDOW(m_pWindow), kFrameWidth, kFrameHeight);
     gtk_window_set_title(GTK_WINDOW(m_pWindow), LoadResString(IDS_PRODUCT_TITLE).c_str());
     m_signals.Connect(m_pWindow, "draw", G_CALLBACK(&CLander_KxDlg::OnDraw), this);
     m_signals.Connect(m_pWindow, "button-press-event", G_CALLBACK(&CLander_KxDlg::OnButtonPress), this);
+    gtk_widget_add_events(m_pWindow, GDK_BUTTON1_MOTION_MASK);
+    m_signals.Connect(m_pWindow, "motion-notify-event", G_CALLBACK(&CLander_KxDlg::OnMotion), this);
     m_signals.Connect(m_pWindow, "key-press-event", G_CALLBACK(&CLander_KxDlg::OnKeyPress), this);
     m_signals.Connect(m_pWindow, "delete-event", G_CALLBACK(&CLander_KxDlg::OnDelete), this);
     m_signals.Connect(m_pWindow, "configure-event", G_CALLBACK(&CLander_KxDlg::OnConfigure), this);
@@ -165,13 +172,19 @@ bool CLander_KxDlg::IsZoomed() const {
     return m_bMaximized;
 }
 
+// The buttons sit at the right edge, and the window cannot be made
+// narrower than its buttons reach: they move to the new width first.
+void CLander_KxDlg::MoveResize(const ui::Rect& r) {
+    if (r.width <= 0 || r.height <= 0) return;
+    m_nWidth = r.width;
+    LayoutTitleButtons();
+    gtk_window_move(GTK_WINDOW(m_pWindow), r.x, r.y);
+    gtk_window_resize(GTK_WINDOW(m_pWindow), r.width, r.height);
+}
+
 // The work area of the frame's monitor, whatever edge its panels sit at.
 void CLander_KxDlg::FitToWorkArea() {
-    const ui::Rect area = ui::WorkArea(m_pWindow);
-    if (area.width > 0 && area.height > 0) {
-        gtk_window_move(GTK_WINDOW(m_pWindow), area.x, area.y);
-        gtk_window_resize(GTK_WINDOW(m_pWindow), area.width, area.height);
-    }
+    MoveResize(ui::WorkArea(m_pWindow));
     SendToGame(WM_GAMEWND_FIT, 0);
     InvalidateStrip();
 }
@@ -225,10 +238,7 @@ void CLander_KxDlg::Restore() {
     m_bMinimizedByButton = 0;
     m_bMaximized = false;
     if (HasWindowManager()) gtk_window_unmaximize(GTK_WINDOW(m_pWindow));
-    const ui::Rect centred = ui::CentredIn(ui::WorkArea(m_pWindow), kFrameWidth, kFrameHeight);
-    gtk_window_resize(GTK_WINDOW(m_pWindow), kFrameWidth, kFrameHeight);
-    gtk_window_move(GTK_WINDOW(m_pWindow), centred.x, centred.y);
-    LayoutTitleButtons();
+    MoveResize(ui::CentredIn(ui::WorkArea(m_pWindow), kFrameWidth, kFrameHeight));
     SendToGame(WM_GAMEWND_FIT, 0);
     ShowMaximizeButton(true);
     InvalidateStrip();
@@ -245,9 +255,7 @@ void CLander_KxDlg::EnterFullScreen() {
     if (HasWindowManager()) {
         gtk_window_fullscreen(GTK_WINDOW(m_pWindow));
     } else {
-        const ui::Rect monitor = MonitorRect(m_pWindow);
-        gtk_window_move(GTK_WINDOW(m_pWindow), monitor.x, monitor.y);
-        gtk_window_resize(GTK_WINDOW(m_pWindow), monitor.width, monitor.height);
+        MoveResize(MonitorRect(m_pWindow));
     }
     SendToGame(WM_GAMEWND_FIT, 1);
     ShowTitleButtons(false);
@@ -341,6 +349,7 @@ gboolean CLander_KxDlg::OnButtonPress(GtkWidget* widget, GdkEventButton* event, 
         return FALSE;
     }
     if (event->type == GDK_2BUTTON_PRESS) {
+        dlg->m_bDragArmed = false;
         if (dlg->IsZoomed()) {
             const int keep = dlg->m_bMinimizedByButton;
             dlg->Restore();
@@ -352,8 +361,31 @@ gboolean CLander_KxDlg::OnButtonPress(GtkWidget* widget, GdkEventButton* event, 
         }
         return TRUE;
     }
-    if (event->type == GDK_BUTTON_PRESS && !dlg->IsZoomed()) return ui::BeginBodyDrag(widget, event);
+    // The drag itself starts once the pointer moves: a drag begun on the
+    // press would swallow the second press of a double click.
+    if (event->type == GDK_BUTTON_PRESS && !dlg->IsZoomed()) {
+        dlg->m_bDragArmed = true;
+        dlg->m_nDragX = static_cast<int>(event->x);
+        dlg->m_nDragY = static_cast<int>(event->y);
+    }
     return FALSE;
+}
+
+gboolean CLander_KxDlg::OnMotion(GtkWidget* widget, GdkEventMotion* event, gpointer self) {
+    auto* dlg = static_cast<CLander_KxDlg*>(self);
+    if (!dlg->m_bDragArmed || (event->state & GDK_BUTTON1_MASK) == 0) {
+        dlg->m_bDragArmed = false;
+        return FALSE;
+    }
+    if (!gtk_drag_check_threshold(widget, dlg->m_nDragX, dlg->m_nDragY, static_cast<int>(event->x),
+                                  static_cast<int>(event->y))) {
+        return FALSE;
+    }
+    dlg->m_bDragArmed = false;
+    if (dlg->IsZoomed()) return FALSE;
+    gtk_window_begin_move_drag(GTK_WINDOW(widget), GDK_BUTTON_PRIMARY, static_cast<int>(event->x_root),
+                               static_cast<int>(event->y_root), event->time);
+    return TRUE;
 }
 
 gboolean CLander_KxDlg::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {

@@ -74,6 +74,7 @@ private:
     void ShowTitleButtons(bool show);
     void ShowMaximizeButton(bool maximize_shown);
     void FitToWorkArea();
+    void MoveResize(const ui::Rect& r);
     void InvalidateStrip();
     void SendToGame(uint32_t message, long wparam);
     void CloseGameWindow();
@@ -84,6 +85,7 @@ private:
     static gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer self);
     static gboolean OnButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer self);
     static gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self);
+    static gboolean OnMotion(GtkWidget* widget, GdkEventMotion* event, gpointer self);
     static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
     static gboolean OnConfigure(GtkWidget*, GdkEventConfigure* event, gpointer self);
     static gboolean OnWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self);
@@ -103,6 +105,8 @@ private:
     int m_nWidth = kFrameWidth;
     int m_nHeight = kFrameHeight;
     bool m_bAsking = false;
+    bool m_bDragArmed = false;  // the left button went down on the strip of a restored frame
+    int m_nDragX = 0, m_nDragY = 0;
     ui::CModalLoop m_loop;
     ui::CTimer m_refitTimer;
     CWindowMessageReceiver m_receiver;

@@ -58,6 +58,8 @@ int Serve(const DemoOptions& options, const sigset_t& stop_signals) {
     vostra::demo::RegisterLoginPage(server, options);
     vostra::demo::RegisterNewsPage(server);
     vostra::demo::RegisterGamePage(server, options);
+    vostra::demo::RegisterStaticFiles(server);
+    vostra::demo::RegisterEventLog(server);
     vostra::demo::RegisterStatsPage(server);
 
     const int port = options.port == 0 ? server.bind_to_any_port(options.host)

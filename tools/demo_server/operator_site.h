@@ -1,6 +1,7 @@
 // The demo operator's web site: each service registers its routes on the
 // one server: the version service, the client download, the login page
-// with its news frame, the game page and the request counts.
+// with its news frame, the game page with its script, pictures and guide,
+// the page-event log and the request counts.
 #pragma once
 
 #include <httplib.h>
@@ -16,8 +17,21 @@ inline constexpr char kClientDownloadPath[] = "/download/vstr/kxvstr.exe";
 // Path of the game page; it holds the play-link marker "play_gamecode".
 inline constexpr char kGamePagePath[] = "/vstr/play_gamecode";
 
+// The folder of the game page's script and pictures: "game.js",
+// "ship.png" and "star.png".
+inline constexpr char kStaticPath[] = "/vstr/static/";
+
+// Path of the guide page the game page links to (relatively, as
+// "guide.html").
+inline constexpr char kGuidePagePath[] = "/vstr/guide.html";
+
 // Path of the request counts.
 inline constexpr char kStatsPath[] = "/demo/stats";
+
+// Where the game page's script reports a page event, and where the list
+// of reported events is read.
+inline constexpr char kEventPath[] = "/demo/event";
+inline constexpr char kEventsPath[] = "/demo/events";
 
 // "<path of resource 114>news": the login page's news frame.
 std::string NewsPagePath();
@@ -48,8 +62,18 @@ void RegisterLoginPage(httplib::Server& server, const DemoOptions& options);
 void RegisterNewsPage(httplib::Server& server);
 
 // GET kGamePagePath?mac=<address>[&user=<name>]: the game page, saying
-// whether the request carried a session.
+// whether the request carried a session, and GET kGuidePagePath (any
+// query): how to play.
 void RegisterGamePage(httplib::Server& server, const DemoOptions& options);
+
+// GET kStaticPath<name>: the game page's script and pictures, cacheable,
+// with an ETag and Last-Modified.
+void RegisterStaticFiles(httplib::Server& server);
+
+// kEventPath?type=<type>&button=<n>&key=<key> (POST, or GET for an image
+// beacon): one page event; GET kEventsPath[?clear=1]: the events so far,
+// one line each, emptying the list with clear=1.
+void RegisterEventLog(httplib::Server& server);
 
 // GET kStatsPath: the request counts as plain text.
 void RegisterStatsPage(httplib::Server& server);

@@ -12,7 +12,7 @@ constexpr size_t kRoutes = static_cast<size_t>(Route::kCount);
 
 // In the order of Route.
 constexpr std::array<const char*, kRoutes> kRouteNames = {
-    "login-page", "login-post", "news", "game-page", "version", "download",
+    "login-page", "login-post", "news", "game-page", "version", "download", "static", "guide",
 };
 
 std::array<std::atomic<long>, kRoutes> g_counts{};

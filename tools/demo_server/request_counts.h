@@ -14,6 +14,8 @@ enum class Route {
     kGamePage,   // GET of the game page
     kVersion,    // the version query (a redirected one counts once)
     kDownload,   // GET of the client download
+    kStatic,     // GET of the game page's script or pictures (a 304 too)
+    kGuide,      // GET of the guide page
     kCount,
 };
 
