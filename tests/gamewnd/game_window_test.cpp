@@ -133,6 +133,40 @@ protected:
         return 0;
     }
 
+    std::string Fetch(const std::string& path) {
+        const std::string command = "curl -s --max-time 5 '" + server_.url() + path + "'";
+        std::string out;
+        if (FILE* p = popen(command.c_str(), "r")) {
+            char buf[512];
+            size_t n;
+            while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+            pclose(p);
+        }
+        return out;
+    }
+
+    // Clicks at (x, y) of the game window with the given button.
+    void ClickIn(Window game, int x, int y, int button, int repeat = 1) {
+        int gx = 0, gy = 0;
+        Window child = 0;
+        Display* d = XOpenDisplay(nullptr);
+        XTranslateCoordinates(d, game, DefaultRootWindow(d), 0, 0, &gx, &gy, &child);
+        XCloseDisplay(d);
+        Xdo("mousemove " + std::to_string(gx + x) + " " + std::to_string(gy + y));
+        Xdo("click --repeat " + std::to_string(repeat) + " --delay 80 " + std::to_string(button));
+    }
+
+    // Waits until the page has loaded its script (it reports a first event).
+    bool WaitForGamePage(Window game) {
+        Fetch("/demo/events?clear=1");
+        for (int i = 0; i < 40; ++i) {
+            ClickIn(game, 600, 400, 1);
+            if (Fetch("/demo/events").find("mousedown 0") != std::string::npos) return true;
+            Wait(200);
+        }
+        return false;
+    }
+
     int GamePageFetches() {
         const std::string command = "curl -s --max-time 5 '" + server_.url() + "/demo/stats'";
         std::string out;
@@ -256,6 +290,45 @@ TEST_F(GameWindow, EnterAndEscapeNeverCloseIt) {
     Wait(1000);
     EXPECT_TRUE(game_->Running());
     EXPECT_TRUE(PlacementIn(game, frame_xid_).viewable);
+}
+
+TEST_F(GameWindow, LinkClicksAreWrittenWithTheLinksRawHref) {
+    StartGame(GameUrl());
+    const Window game = WaitForReady();
+    ASSERT_NE(game, 0u);
+    ASSERT_TRUE(WaitForGamePage(game)) << "the game page never answered";
+    ClickIn(game, 30, 178, 1);   // the link without an href
+    ClickIn(game, 600, 400, 1);  // no link at all
+    ClickIn(game, 36, 136, 1);   // the picture inside the guide link
+    Wait(1500);
+    const std::string err = game_->Err();
+    EXPECT_NE(err.find("单击事件:\r\n"), std::string::npos) << err;
+    EXPECT_NE(err.find("单击事件:guide.html?x=1&y=2\r\n"), std::string::npos) << err;
+    size_t lines = 0;
+    for (size_t at = err.find("单击事件:"); at != std::string::npos; at = err.find("单击事件:", at + 1)) ++lines;
+    EXPECT_EQ(lines, 2u) << err;
+}
+
+TEST_F(GameWindow, RightButtonNeverReachesThePageEnterAndEscapeDo) {
+    StartGame(GameUrl());
+    const Window game = WaitForReady();
+    ASSERT_NE(game, 0u);
+    ASSERT_TRUE(WaitForGamePage(game));
+    Fetch("/demo/events?clear=1");
+    ClickIn(game, 600, 400, 3);     // a right click
+    ClickIn(game, 600, 400, 3, 2);  // a right double click
+    Xdo("key Return Escape");
+    ClickIn(game, 600, 400, 1);
+    Wait(1500);
+    const std::string events = Fetch("/demo/events");
+    EXPECT_EQ(events.find("mousedown 2"), std::string::npos) << events;
+    EXPECT_EQ(events.find("mouseup 2"), std::string::npos) << events;
+    EXPECT_EQ(events.find("contextmenu"), std::string::npos) << events;
+    EXPECT_EQ(events.find("dblclick"), std::string::npos) << events;
+    EXPECT_NE(events.find("keydown - Enter"), std::string::npos) << events;
+    EXPECT_NE(events.find("keydown - Escape"), std::string::npos) << events;
+    EXPECT_NE(events.find("mousedown 0"), std::string::npos) << events;
+    EXPECT_TRUE(game_->Running());
 }
 
 TEST_F(GameWindow, NoSuchFrameEndsAtOnce) {
