@@ -16,6 +16,17 @@ constexpr auto kWatchdogPeriod = std::chrono::milliseconds(1000);
 
 Display* GdkXDisplay() { return GDK_DISPLAY_XDISPLAY(gdk_display_get_default()); }
 
+// The frame, and with it this window, can vanish at any moment (the
+// launcher ended, crashed or was killed): a request that reaches the X
+// server after that fails with BadWindow or BadDrawable. Those end nothing;
+// every other error goes to the toolkit's own handler as before.
+XErrorHandler g_toolkitErrorHandler = nullptr;
+
+int IgnoreVanishedWindows(Display* display, XErrorEvent* error) {
+    if (error->error_code == BadWindow || error->error_code == BadDrawable) return 0;
+    return g_toolkitErrorHandler != nullptr ? g_toolkitErrorHandler(display, error) : 0;
+}
+
 gboolean CloseFromWatchdog(gpointer self) {
     static_cast<CGameWndDlg*>(self)->OnMessage({WM_CLOSE_MESSAGE, 0, 0});
     return G_SOURCE_REMOVE;
@@ -38,6 +49,7 @@ int CGameWndDlg::Run() {
         fprintf(stderr, "vostra-launcher: cannot show the game window: no display\n");
         return 1;
     }
+    g_toolkitErrorHandler = XSetErrorHandler(IgnoreVanishedWindows);
     OnInitDialog();
     m_loop.Run();
     return 0;

@@ -172,6 +172,17 @@ TEST_F(Frame, NewServerShowsAFreshLogin) {
     EXPECT_EQ(RectOf(login).width, kLoginWidth);
 }
 
+TEST_F(Frame, BossKeyButtonHidesTheFrameWithTheGame) {
+    StartServer();
+    StartLauncher();
+    const unsigned long frame = LogInToTheFrame();
+    ASSERT_NE(frame, 0u);
+    ASSERT_TRUE(WaitForScreenColour(100, 80, kGameMarker));
+    ClickButton(frame, 294, 97, 24);
+    EXPECT_TRUE(WaitGone(frame));
+    EXPECT_TRUE(launcher_->Running());
+}
+
 TEST_F(Frame, KilledLauncherTakesTheGameWindowAlong) {
     StartServer();
     StartLauncher();

@@ -183,11 +183,21 @@ protected:
     // Logs in on the demo page and waits for the frame that follows; its
     // window id, 0 when none came.
     unsigned long LogInToTheFrame() {
-        if (!WaitForFormColour(kPageMarker)) return 0;
+        if (!WaitForFormColour(kPageMarker)) {
+            ADD_FAILURE() << "the login page never showed";
+            return 0;
+        }
         ClickAt(popup_, kAccountFieldX, kAccountFieldY);
         Xdo("type --delay 40 ann");
         Xdo("key Return");
-        if (HandedOverUrl().empty() || !WaitGone(login_, 10000)) return 0;
+        if (HandedOverUrl().empty()) {
+            ADD_FAILURE() << "no hand-over";
+            return 0;
+        }
+        if (!WaitGone(login_, 10000)) {
+            ADD_FAILURE() << "the login window stayed";
+            return 0;
+        }
         return FindWindowByTitle(kTitle, 20000);
     }
 
