@@ -14,6 +14,8 @@
 
 #include "launcher_process.h"
 #include "support/child_process.h"
+#include "support/http_fetch.h"
+#include "support/main_loop_pump.h"
 #include "support/sandbox.h"
 #include "update/demo_server_process.h"
 
@@ -29,16 +31,7 @@ namespace {
 constexpr int kFrameWidth = 1000;
 constexpr int kFrameHeight = 700;
 
-bool Pump(const std::function<bool()>& done, int timeout_ms = 20000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        while (g_main_context_iteration(nullptr, FALSE)) {
-        }
-        g_usleep(2000);
-    }
-    return true;
-}
+using test::Pump;
 
 void Wait(int ms) {
     Pump([] { return false; }, ms);
@@ -133,17 +126,7 @@ protected:
         return 0;
     }
 
-    std::string Fetch(const std::string& path) {
-        const std::string command = "curl -s --max-time 5 '" + server_.url() + path + "'";
-        std::string out;
-        if (FILE* p = popen(command.c_str(), "r")) {
-            char buf[512];
-            size_t n;
-            while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-            pclose(p);
-        }
-        return out;
-    }
+    std::string Fetch(const std::string& path) { return test::HttpGetText(server_.url() + path); }
 
     // Clicks at (x, y) of the game window with the given button.
     void ClickIn(Window game, int x, int y, int button, int repeat = 1) {
@@ -168,14 +151,7 @@ protected:
     }
 
     int GamePageFetches() {
-        const std::string command = "curl -s --max-time 5 '" + server_.url() + "/demo/stats'";
-        std::string out;
-        if (FILE* p = popen(command.c_str(), "r")) {
-            char buf[512];
-            size_t n;
-            while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-            pclose(p);
-        }
+        const std::string out = Fetch("/demo/stats");
         std::istringstream in(out);
         std::string name;
         int count = 0;
@@ -246,7 +222,9 @@ TEST_F(GameWindow, RefreshReloadsThePage) {
     StartGame(GameUrl());
     const Window game = WaitForReady();
     ASSERT_NE(game, 0u);
-    ASSERT_TRUE(Pump([this] { return GamePageFetches() == 1; }, 10000));
+    // Once the page has loaded and runs its script.
+    ASSERT_TRUE(WaitForGamePage(game));
+    ASSERT_EQ(GamePageFetches(), 1);
     EXPECT_TRUE(PostWindowMessage(game, {WM_GAMEWND_REFRESH, 0, 0}));
     EXPECT_TRUE(Pump([this] { return GamePageFetches() == 2; }, 10000));
 }

@@ -10,23 +10,14 @@
 #include <vector>
 
 #include "login/web_browser_base.h"
+#include "support/main_loop_pump.h"
 #include "support/sandbox.h"
 #include "update/demo_server_process.h"
 
 namespace vostra {
 namespace {
 
-// Runs the main loop until `done` holds or timeout_ms pass.
-bool Pump(const std::function<bool()>& done, int timeout_ms = 20000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        while (g_main_context_iteration(nullptr, FALSE)) {
-        }
-        g_usleep(2000);
-    }
-    return true;
-}
+using test::Pump;
 
 class TestHost : public CWebBrowserBase {
 public:

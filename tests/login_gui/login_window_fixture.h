@@ -16,6 +16,7 @@
 #include "launcher_process.h"
 #include "platform/adapter_address.h"
 #include "support/child_process.h"
+#include "support/http_fetch.h"
 #include "support/sandbox.h"
 #include "ui/message_box_layout.h"
 #include "update/demo_server_process.h"
@@ -129,17 +130,7 @@ protected:
         return stats;
     }
 
-    std::string Fetch(const std::string& path) {
-        const std::string command = "curl -s --max-time 5 '" + server_.url() + path + "'";
-        std::string out;
-        if (FILE* p = popen(command.c_str(), "r")) {
-            char buf[512];
-            size_t n;
-            while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-            pclose(p);
-        }
-        return out;
-    }
+    std::string Fetch(const std::string& path) { return HttpGetText(server_.url() + path); }
 
     // Points at (x, y) of a window, then clicks or types there.
     void ClickAt(unsigned long xid, int x, int y) {
