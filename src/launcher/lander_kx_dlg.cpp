@@ -15,7 +15,6 @@
 #include "ui/custom_message_box.h"
 #include "ui/dialog_base.h"
 #include "ui/drawing.h"
-#include "ui/free_size_fixed.h"
 
 namespace vostra {
 namespace {
@@ -106,15 +105,9 @@ bool CLander_KxDlg::OnInitDialog() {
 }
 
 void CLander_KxDlg::CreateFrameWindow() {
-    m_pWindow = ui::CreateBorderlessWindow(kFrameWidth, kFrameHeight, &m_pFixed);
-    // The frame is maximised and restored, so its size is not fixed, and
-    // its buttons must not hold it at the width they were laid out for.
-    gtk_widget_set_size_request(m_pWindow, -1, -1);
-    gtk_container_remove(GTK_CONTAINER(m_pWindow), m_pFixed);
-    m_pFixed = ui::FreeSizeFixedNew();
-    gtk_container_add(GTK_CONTAINER(m_pWindow), m_pFixed);
-    gtk_window_set_resizable(GTK_WINDOW(m_pWindow), TRUE);
-    gtk_window_set_default_size(GTK_WINDOW(m_pWindow), kFrameWidth, kFrameHeight);
+    // Maximised and restored: its size is not fixed, and its buttons must
+    // not hold it at the width they were laid out for.
+    m_pWindow = ui::CreateResizableBorderlessWindow(kFrameWidth, kFrameHeight, &m_pFixed);
     gtk_window_set_title(GTK_WINDOW(m_pWindow), LoadResString(IDS_PRODUCT_TITLE).c_str());
     m_signals.Connect(m_pWindow, "draw", G_CALLBACK(&CLander_KxDlg::OnDraw), this);
     m_signals.Connect(m_pWindow, "button-press-event", G_CALLBACK(&CLander_KxDlg::OnButtonPress), this);
@@ -128,10 +121,10 @@ void CLander_KxDlg::CreateFrameWindow() {
 
 void CLander_KxDlg::CreateButtons() {
     for (size_t i = 0; i < kTitleButtons.size(); ++i) {
-        const TitleButtonSpec& spec = kTitleButtons[i];
-        m_buttons[i].Create(this, GTK_FIXED(m_pFixed), spec.id, ToRect(TitleButtonRect(spec, m_nWidth)));
-        m_buttons[i].SetImages(spec.normal_png, spec.hover_png, spec.pressed_png);
-        if (!spec.tooltip.empty()) m_buttons[i].SetToolTipText(std::string(spec.tooltip), true);
+        const TitleButton& button = kTitleButtons[i];
+        m_buttons[i].Create(this, GTK_FIXED(m_pFixed), button.id, ToRect(TitleButtonRect(button, m_nWidth)));
+        m_buttons[i].SetImages(button.normal_png, button.hover_png, button.pressed_png);
+        if (!button.tooltip.empty()) m_buttons[i].SetToolTipText(std::string(button.tooltip), true);
     }
 }
 
@@ -350,15 +343,12 @@ gboolean CLander_KxDlg::OnButtonPress(GtkWidget* widget, GdkEventButton* event, 
     }
     if (event->type == GDK_2BUTTON_PRESS) {
         dlg->m_bDragArmed = false;
-        if (dlg->IsZoomed()) {
-            const int keep = dlg->m_bMinimizedByButton;
-            dlg->Restore();
-            dlg->m_bMinimizedByButton = keep;
-        } else {
-            const int keep = dlg->m_bMinimizedByButton;
-            dlg->Maximize();
-            dlg->m_bMinimizedByButton = keep;
-        }
+        // A double click toggles the state; it is no use of the buttons,
+        // so what the boss key knows of a minimise stays as it was.
+        const int minimized_by_button = dlg->m_bMinimizedByButton;
+        if (dlg->IsZoomed()) dlg->Restore();
+        else dlg->Maximize();
+        dlg->m_bMinimizedByButton = minimized_by_button;
         return TRUE;
     }
     // The drag itself starts once the pointer moves: a drag begun on the

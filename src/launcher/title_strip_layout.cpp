@@ -2,8 +2,8 @@
 
 namespace vostra {
 
-StripRect TitleButtonRect(const TitleButtonSpec& spec, int client_width) {
-    return {client_width - spec.right_offset, kStripButtonY, spec.width, spec.height};
+StripRect TitleButtonRect(const TitleButton& button, int client_width) {
+    return {client_width - button.right_offset, kStripButtonY, button.width, button.height};
 }
 
 StripParts LayoutStrip(int client_width, int left_width, int right_width) {

@@ -27,7 +27,7 @@ enum TitleButtonId : int {
     IDC_BTN_CLEARCACHE = 1030,
 };
 
-struct TitleButtonSpec {
+struct TitleButton {
     int id;
     int normal_png, hover_png, pressed_png;
     std::string_view tooltip;  // empty: none
@@ -36,7 +36,7 @@ struct TitleButtonSpec {
 };
 
 // In the order the pictures and tooltips are given.
-inline constexpr std::array<TitleButtonSpec, 9> kTitleButtons = {{
+inline constexpr std::array<TitleButton, 9> kTitleButtons = {{
     {IDC_BTN_CLOSE, 207, 208, 227, "", 28, 28, 26},
     {IDC_BTN_MAXIMIZE, 220, 213, 228, "", 57, 28, 26},
     {IDC_BTN_RESTORE, 221, 217, 229, "", 57, 28, 26},
@@ -53,7 +53,7 @@ struct StripRect {
 };
 
 // Where the button goes for client width R.
-StripRect TitleButtonRect(const TitleButtonSpec& spec, int client_width);
+StripRect TitleButtonRect(const TitleButton& button, int client_width);
 
 // The three parts of the strip for client width R: the left picture at 0,
 // the tile over the middle (none when the ends overlap), the right picture

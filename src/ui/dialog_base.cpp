@@ -1,5 +1,7 @@
 #include "ui/dialog_base.h"
 
+#include "ui/free_size_fixed.h"
+
 namespace vostra::ui {
 
 bool InitUiToolkit() {
@@ -7,18 +9,33 @@ bool InitUiToolkit() {
     return gtk_init_check(nullptr, nullptr) != FALSE;
 }
 
-GtkWidget* CreateBorderlessWindow(int width, int height, GtkWidget** fixed) {
+namespace {
+
+GtkWidget* MakeBorderlessWindow(GtkWidget* container, GtkWidget** fixed) {
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_decorated(GTK_WINDOW(window), FALSE);
     gtk_widget_set_app_paintable(window, TRUE);
+    gtk_widget_add_events(window, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                      GDK_KEY_PRESS_MASK | GDK_STRUCTURE_MASK);
+    gtk_container_add(GTK_CONTAINER(window), container);
+    if (fixed != nullptr) *fixed = container;
+    return window;
+}
+
+}  // namespace
+
+GtkWidget* CreateBorderlessWindow(int width, int height, GtkWidget** fixed) {
+    GtkWidget* window = MakeBorderlessWindow(gtk_fixed_new(), fixed);
     gtk_window_set_default_size(GTK_WINDOW(window), width, height);
     gtk_widget_set_size_request(window, width, height);
     gtk_window_set_resizable(GTK_WINDOW(window), FALSE);
-    gtk_widget_add_events(window, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
-                                      GDK_KEY_PRESS_MASK | GDK_STRUCTURE_MASK);
-    GtkWidget* box = gtk_fixed_new();
-    gtk_container_add(GTK_CONTAINER(window), box);
-    if (fixed != nullptr) *fixed = box;
+    return window;
+}
+
+GtkWidget* CreateResizableBorderlessWindow(int width, int height, GtkWidget** fixed) {
+    GtkWidget* window = MakeBorderlessWindow(FreeSizeFixedNew(), fixed);
+    gtk_window_set_default_size(GTK_WINDOW(window), width, height);
+    gtk_window_set_resizable(GTK_WINDOW(window), TRUE);
     return window;
 }
 

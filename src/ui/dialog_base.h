@@ -14,6 +14,11 @@ bool InitUiToolkit();
 // GtkFixed for its controls (returned through `fixed`).
 GtkWidget* CreateBorderlessWindow(int width, int height, GtkWidget** fixed);
 
+// The same, but resizable, starting at width x height: its container asks
+// for no room (FreeSizeFixedNew), so the window takes whatever size it is
+// given and the owner places the controls for it.
+GtkWidget* CreateResizableBorderlessWindow(int width, int height, GtkWidget** fixed);
+
 // Starts a window-manager move when the left button goes down on the
 // window's own body (not on a control, which keeps its presses): the
 // stand-in for answering a caption hit test. Returns TRUE when it did.

@@ -12,6 +12,21 @@ constexpr int kFullScreenOffset = 192, kNewServerOffset = 531;
 
 class Frame : public LoginWindow {
 protected:
+    // The demo server, the launcher, a login, and the frame that follows
+    // (with the game page on screen when `with_game`); 0 when it failed.
+    unsigned long OpenFrame(bool with_game) {
+        StartServer();
+        if (HasFatalFailure()) return 0;
+        StartLauncher();
+        if (HasFatalFailure()) return 0;
+        const unsigned long frame = LogInToTheFrame();
+        if (frame != 0 && with_game && !WaitForScreenColour(100, 80, kGameMarker)) {
+            ADD_FAILURE() << "no game page in the frame";
+            return 0;
+        }
+        return frame;
+    }
+
     void ClickButton(unsigned long frame, int offset, int width, int height) {
         const Box f = RectOf(frame);
         ClickAt(frame, f.width - offset + width / 2, 3 + height / 2);
@@ -82,9 +97,7 @@ TEST_F(Frame, CarriesTheGameWindowAndExitsCleanly) {
 unsigned long GameWindowId() { return FindWindowByTitle("Vostra", 20000); }
 
 TEST_F(Frame, DoubleClickOnTheStripRestoresAndMaximises) {
-    StartServer();
-    StartLauncher();
-    const unsigned long frame = LogInToTheFrame();
+    const unsigned long frame = OpenFrame(false);
     ASSERT_NE(frame, 0u);
     ASSERT_EQ(WaitForRect(frame, {0, 0, 1600, 900}).width, 1600);
     const unsigned long game = GameWindowId();
@@ -116,11 +129,8 @@ TEST_F(Frame, DoubleClickOnTheStripRestoresAndMaximises) {
 }
 
 TEST_F(Frame, FullScreenCoversTheStripAndADeclinedCloseLeavesIt) {
-    StartServer();
-    StartLauncher();
-    const unsigned long frame = LogInToTheFrame();
+    const unsigned long frame = OpenFrame(true);
     ASSERT_NE(frame, 0u);
-    ASSERT_TRUE(WaitForScreenColour(100, 80, kGameMarker));
     ASSERT_GT(ColourDistance(Screenshot("strip").Pixel(100, 10), kGameMarker), kTolerance);
     ClickButton(frame, kFullScreenOffset, 85, 24);
     EXPECT_TRUE(WaitForScreenColour(100, 10, kGameMarker, 10000)) << "the game does not cover the strip";
@@ -139,9 +149,7 @@ TEST_F(Frame, FullScreenCoversTheStripAndADeclinedCloseLeavesIt) {
 
 TEST_F(Frame, MinimisedFrameComesBackFromTheTaskbar) {
     if (!WmRuns()) GTEST_SKIP() << "minimising needs a window manager";
-    StartServer();
-    StartLauncher();
-    const unsigned long frame = LogInToTheFrame();
+    const unsigned long frame = OpenFrame(false);
     ASSERT_NE(frame, 0u);
     ASSERT_EQ(WaitForRect(frame, {0, 0, 1600, 900}).width, 1600);
     ClickButton(frame, kMinimizeOffset, 28, 26);
@@ -154,11 +162,8 @@ TEST_F(Frame, MinimisedFrameComesBackFromTheTaskbar) {
 }
 
 TEST_F(Frame, NewServerShowsAFreshLogin) {
-    StartServer();
-    StartLauncher();
-    const unsigned long frame = LogInToTheFrame();
+    const unsigned long frame = OpenFrame(true);
     ASSERT_NE(frame, 0u);
-    ASSERT_TRUE(WaitForScreenColour(100, 80, kGameMarker));
     ClickButton(frame, kNewServerOffset, 59, 24);
     const unsigned long box = FindWindowByTitle("选服", 15000);
     ASSERT_NE(box, 0u) << "no new-server question";
@@ -173,11 +178,8 @@ TEST_F(Frame, NewServerShowsAFreshLogin) {
 }
 
 TEST_F(Frame, BossKeyButtonHidesTheFrameWithTheGame) {
-    StartServer();
-    StartLauncher();
-    const unsigned long frame = LogInToTheFrame();
+    const unsigned long frame = OpenFrame(true);
     ASSERT_NE(frame, 0u);
-    ASSERT_TRUE(WaitForScreenColour(100, 80, kGameMarker));
     ClickButton(frame, 294, 97, 24);
     EXPECT_TRUE(WaitGone(frame));
     EXPECT_TRUE(launcher_->Running());
@@ -197,11 +199,8 @@ TEST_F(Frame, KilledLauncherTakesTheGameWindowAlong) {
 }
 
 TEST_F(Frame, DeadGameWindowLeavesTheLauncherRunning) {
-    StartServer();
-    StartLauncher();
-    const unsigned long frame = LogInToTheFrame();
+    const unsigned long frame = OpenFrame(true);
     ASSERT_NE(frame, 0u);
-    ASSERT_TRUE(WaitForScreenColour(100, 80, kGameMarker));
     // The game process, killed: its window goes with it.
     system("pkill -KILL -f -- '-frameWnd=' >/dev/null 2>&1");
     Sleep(1000);
