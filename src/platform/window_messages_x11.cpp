@@ -5,6 +5,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <map>
+#include <mutex>
 
 namespace vostra {
 namespace {
@@ -12,24 +14,50 @@ namespace {
 constexpr char kMessageAtom[] = "_VOSTRA_WINDOW_MESSAGE";
 constexpr char kDoneAtom[] = "_VOSTRA_WINDOW_MESSAGE_DONE";
 
-// Xlib reports errors through one process-wide handler; while a guarded
-// call runs, errors only set this flag.
-std::atomic<int> g_nTrappedErrors{0};
-int TrapError(Display*, XErrorEvent*) {
-    ++g_nTrappedErrors;
-    return 0;
+// Xlib reports errors through one process-wide handler, which the toolkit
+// (and the game window) set for their own connection. Ours is put in front
+// of it once and never swapped: errors on a connection that is being
+// checked are counted for that connection alone; every other error goes on
+// to the handler that was there before. (Swapping the handler for each
+// check would, from the game window's watchdog thread, also catch the UI
+// thread's errors and take them for the frame's disappearance.)
+std::mutex g_checkedMutex;
+std::map<Display*, int> g_checkedErrors;
+XErrorHandler g_nextHandler = nullptr;
+
+int RouteError(Display* display, XErrorEvent* error) {
+    {
+        std::lock_guard<std::mutex> lock(g_checkedMutex);
+        const auto it = g_checkedErrors.find(display);
+        if (it != g_checkedErrors.end()) {
+            ++it->second;
+            return 0;
+        }
+    }
+    return g_nextHandler != nullptr ? g_nextHandler(display, error) : 0;
 }
 
-// Runs `call` with X errors caught; true when none occurred.
+void InstallErrorRouter() {
+    static std::once_flag once;
+    std::call_once(once, [] { g_nextHandler = XSetErrorHandler(RouteError); });
+}
+
+// Runs `call` with the X errors of `display` caught; true when none
+// occurred. The display must not be used by another thread meanwhile.
 template <typename Call>
 bool WithoutXErrors(Display* display, Call call) {
+    InstallErrorRouter();
+    {
+        std::lock_guard<std::mutex> lock(g_checkedMutex);
+        g_checkedErrors[display] = 0;
+    }
     XSync(display, False);
-    const int before = g_nTrappedErrors;
-    XErrorHandler old = XSetErrorHandler(TrapError);
     call();
     XSync(display, False);
-    XSetErrorHandler(old);
-    return g_nTrappedErrors == before;
+    std::lock_guard<std::mutex> lock(g_checkedMutex);
+    const int errors = g_checkedErrors[display];
+    g_checkedErrors.erase(display);
+    return errors == 0;
 }
 
 // A connection of the sender's own, so that waiting for the answer needs
