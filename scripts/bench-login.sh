@@ -13,6 +13,18 @@
 #     with one web view, default settings): the same login page visible,
 #     the floor any WebKitGTK program stands on;
 #   - `chromium --app=<the same URL>` on a fresh profile: the page visible.
+# Then the game, on a second demo server that logs in by itself
+# (--auto-login) and stamps the moment it answers the login
+# (--login-stamp), which is when the browser receives the play link:
+#   - the launcher: from that hand-over to the game page visible in the
+#     frame (its bare top-left corner, #0f1a12, below the strip);
+#   - the bare WebKitGTK program started fresh on the game URL the launcher
+#     was handed, on the launcher's website-data folder (so with the login
+#     cookie) and at the game window's size: from exec to the same corner;
+#   - `chromium --app=<the login URL>` on a fresh profile, which logs in
+#     through the same login page and shows the game (time reported only).
+#   Memory while the game runs: the launcher's processes (launcher, game
+#   window, their web engine processes) against chromium's.
 # zenity and the bare view also run a second time without a session bus
 # (DBUS_SESSION_BUS_ADDRESS=disabled:, NO_AT_BRIDGE=1): where none runs, a
 # GTK program autolaunches one and an accessibility bus on it, which the
@@ -104,6 +116,7 @@ HOME_DIR="$WORK/home"
 TEMPLATE="$WORK/template"
 XVFB_PID=""
 SERVER_PID=""
+GAME_SERVER_PID=""
 CURRENT=""
 WAITER=""
 cleanup() {
@@ -112,6 +125,7 @@ cleanup() {
         "$BENCH/proc-tree" stop --env "HOME=$HOME_DIR" "$CURRENT" || true
     fi
     [ -n "$SERVER_PID" ] && kill "$SERVER_PID" 2>/dev/null
+    [ -n "$GAME_SERVER_PID" ] && kill "$GAME_SERVER_PID" 2>/dev/null
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
     wait 2>/dev/null || true
     rm -rf "$WORK"
@@ -141,17 +155,37 @@ read -r NUMBER <"$WORK/display" || true
 DISPLAY=":$NUMBER"
 export DISPLAY
 
-# --- the demo operator server on a free port ------------------------------
+# --- the demo operator servers on free ports -----------------------------
+# listening_on FILE: the base URL a server printed into FILE, waited for.
+listening_on() {
+    url=""
+    i=0
+    while [ -z "$url" ] && [ $i -lt 200 ]; do
+        url=$(sed -n 's/^listening on //p' "$1" | head -n 1)
+        [ -n "$url" ] || sleep 0.05
+        i=$((i + 1))
+    done
+    echo "$url"
+}
 "$SERVER" --port 0 >"$WORK/server.out" 2>"$WORK/server.err" &
 SERVER_PID=$!
-OPERATOR=""
-i=0
-while [ -z "$OPERATOR" ] && [ $i -lt 200 ]; do
-    OPERATOR=$(sed -n 's/^listening on //p' "$WORK/server.out" | head -n 1)
-    [ -n "$OPERATOR" ] || sleep 0.05
-    i=$((i + 1))
-done
+OPERATOR=$(listening_on "$WORK/server.out")
 [ -n "$OPERATOR" ] || { echo "bench-login: the demo server did not start" >&2; exit 1; }
+# The game's server: its login page logs in by itself, and each login
+# writes its time to LOGIN_STAMP.
+LOGIN_STAMP="$WORK/login-stamp"
+"$SERVER" --port 0 --auto-login bench --login-stamp "$LOGIN_STAMP" \
+    >"$WORK/game-server.out" 2>"$WORK/game-server.err" &
+GAME_SERVER_PID=$!
+GAME_OPERATOR=$(listening_on "$WORK/game-server.out")
+[ -n "$GAME_OPERATOR" ] || { echo "bench-login: the game's demo server did not start" >&2; exit 1; }
+# Where the game page shows on the root (the frame over the whole screen,
+# no window manager, the game window below its 30-pixel strip), and in a
+# window of its own: the page's bare top-left corner.
+GAME_MARKER=0f1a12
+GAME_CORNER_ROOT="0,30,200,100"
+GAME_CORNER="0,0,200,100"
+GAME_SIZE=1600x870
 
 SANDBOX_OFF="WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1"
 # Where no session bus runs, a GTK program autolaunches one (dbus-launch)
@@ -210,8 +244,9 @@ stop_current() {
 # one line each, into $WORK/wait.out.
 # It runs in the background while the shell waits for it, so that a signal
 # to the benchmark is acted on at once rather than after the wait.
+# The time is counted from SINCE_FILE when set, else from the exec stamp.
 wait_for() {
-    "$BENCH/wait-for-pixels" --since-file "$WORK/stamp" --timeout "$TIMEOUT" "$@" \
+    "$BENCH/wait-for-pixels" --since-file "${SINCE_FILE:-$WORK/stamp}" --timeout "$TIMEOUT" "$@" \
         >"$WORK/wait.out" 2>"$WORK/wait.err" &
     WAITER=$!
     status=0
@@ -229,13 +264,44 @@ wait_for() {
 tree_pss() { "$BENCH/proc-tree" pss "$CURRENT"; }
 
 LOGIN_URL=$(bare_env "" "$BENCH/login-url")
+GAME_LOGIN_URL=$(bare_env "VOSTRA_OPERATOR_URL=$GAME_OPERATOR" "$BENCH/login-url")
+
+# The game URL the running launcher handed its game window: the value of
+# -gameurl= on the game process's command line (its one argument).
+handed_game_url() {
+    for pid in $("$BENCH/proc-tree" pids "$CURRENT"); do
+        tr '\0' '\n' <"/proc/$pid/cmdline" 2>/dev/null | sed -n 's/^-frameWnd=[-0-9]* -gameurl=//p'
+    done | head -n 1
+}
+
+# One launcher run on the game's server, on the current HOME_DIR: the
+# milliseconds from the login's answer to the game visible, into
+# $WORK/wait.out; the game URL into GAME_URL. The launcher stays running.
+run_launcher_game() {
+    rm -f "$LOGIN_STAMP"
+    start "$SANDBOX_OFF VOSTRA_OPERATOR_URL=$GAME_OPERATOR" "$LAUNCHER"
+    SINCE_FILE="$LOGIN_STAMP"
+    wait_for "$GAME_CORNER_ROOT=$GAME_MARKER:0.9"
+    SINCE_FILE=""
+    GAME_URL=$(handed_game_url)
+    [ -n "$GAME_URL" ] || { echo "bench-login: no game window process" >&2; exit 1; }
+}
+
+# The bare view on the game URL, on the launcher's website data of
+# HOME_DIR.
+start_bare_game() {
+    start "$SANDBOX_OFF" "$BENCH/bare-webview" --data-dir "$HOME_DIR/.local/share/orbix/vstr/webdata" \
+        --size "$GAME_SIZE" "$GAME_URL"
+}
 WEBKIT_VERSION=$("$BENCH/bare-webview" --version)
 WEBKIT_PACKAGE=$(dpkg-query -W -f='${Version}' libwebkit2gtk-4.1-0 2>/dev/null || echo unknown)
 CHROMIUM_VERSION=$(dpkg-query -W -f='${Version}' chromium 2>/dev/null || echo unknown)
 
+# start_chromium [URL]: chromium on a fresh profile, on URL (default: the
+# login page).
 start_chromium() {
     profile=$(mktemp -d "$WORK/chromium-profile-XXXXXX")
-    start "" chromium --app="$LOGIN_URL" --user-data-dir="$profile" --no-first-run \
+    start "" chromium --app="${1:-$LOGIN_URL}" --user-data-dir="$profile" --no-first-run \
         --disable-gpu --disable-background-networking --disable-component-update \
         --disable-sync --no-sandbox
 }
@@ -306,9 +372,22 @@ start_chromium
 wait_for --class chromium "window=$MARKER:0.5"
 stop_current
 
+fresh_home
+run_launcher_game
+stop_current
+start_bare_game
+wait_for --name bare-webview "$GAME_CORNER=$GAME_MARKER:0.9"
+stop_current
+fresh_home
+start_chromium "$GAME_LOGIN_URL"
+wait_for --class chromium "window=$GAME_MARKER:0.5"
+stop_current
+rm -rf "$WORK"/chromium-profile-*
+
 # --- the timed runs, alternating the programs -----------------------------
 LOAD_BEFORE=$(cut -d' ' -f1-3 /proc/loadavg)
-for series in window page pss zenity zenity_nobus bare bare_nobus bare_pss chromium chromium_pss; do
+for series in window page pss zenity zenity_nobus bare bare_nobus bare_pss chromium chromium_pss \
+    game game_pss bare_game chromium_game chromium_game_pss; do
     : >"$WORK/$series"
 done
 i=0
@@ -360,6 +439,28 @@ while [ "$i" -lt "$RUNS" ]; do
     tree_pss >>"$WORK/chromium_pss"
     stop_current
     rm -rf "$WORK"/chromium-profile-*
+
+    fresh_home
+    run_launcher_game
+    cat "$WORK/wait.out" >>"$WORK/game"
+    sleep "$SETTLE"
+    tree_pss >>"$WORK/game_pss"
+    stop_current
+
+    # The same HOME: the launcher's login cookie is in its website data.
+    start_bare_game
+    wait_for --name bare-webview "$GAME_CORNER=$GAME_MARKER:0.9"
+    cat "$WORK/wait.out" >>"$WORK/bare_game"
+    stop_current
+
+    fresh_home
+    start_chromium "$GAME_LOGIN_URL"
+    wait_for --class chromium "window=$GAME_MARKER:0.5"
+    cat "$WORK/wait.out" >>"$WORK/chromium_game"
+    sleep "$SETTLE"
+    tree_pss >>"$WORK/chromium_game_pss"
+    stop_current
+    rm -rf "$WORK"/chromium-profile-*
 done
 
 # --- the table ------------------------------------------------------------
@@ -386,6 +487,15 @@ CHROMIUM_PSS=$(median "$WORK/chromium_pss")
 USS=$(median "$WORK/pss" 3)
 BARE_USS=$(median "$WORK/bare_pss" 3)
 CHROMIUM_USS=$(median "$WORK/chromium_pss" 3)
+GAME=$(median "$WORK/game")
+BARE_GAME=$(median "$WORK/bare_game")
+CHROMIUM_GAME=$(median "$WORK/chromium_game")
+GAME_PSS=$(median "$WORK/game_pss")
+CHROMIUM_GAME_PSS=$(median "$WORK/chromium_game_pss")
+GAME_USS=$(median "$WORK/game_pss" 3)
+CHROMIUM_GAME_USS=$(median "$WORK/chromium_game_pss" 3)
+GAME_PROCS=$(median "$WORK/game_pss" 2)
+CHROMIUM_GAME_PROCS=$(median "$WORK/chromium_game_pss" 2)
 PROCS=$(median "$WORK/pss" 2)
 BARE_PROCS=$(median "$WORK/bare_pss" 2)
 CHROMIUM_PROCS=$(median "$WORK/chromium_pss" 2)
@@ -411,6 +521,16 @@ printf '  %-44s %6s MiB   [%s]\n' "bare WebKitGTK view PSS, $BARE_PROCS processe
 printf '  %-44s %6s MiB   [%s]\n' "chromium PSS, $CHROMIUM_PROCS processes" "$(mib "$CHROMIUM_PSS")" "$(mib_runs "$WORK/chromium_pss")"
 printf '  %-44s %s / %s / %s MiB\n' "USS (private) launcher / bare / chromium" "$(mib "$USS")" \
     "$(mib "$BARE_USS")" "$(mib "$CHROMIUM_USS")"
+printf '  %-44s %7.1f ms   [%s]\n' "launcher: hand-over to game visible" "$GAME" "$(runs "$WORK/game")"
+printf '  %-44s %7.1f ms   [%s]\n' "bare WebKitGTK view: game visible" "$BARE_GAME" "$(runs "$WORK/bare_game")"
+printf '  %-44s %7.1f ms   [%s]\n' "chromium --app: login to game visible" "$CHROMIUM_GAME" \
+    "$(runs "$WORK/chromium_game")"
+printf '  %-44s %6s MiB   [%s]\n' "launcher PSS with the game, $GAME_PROCS processes" "$(mib "$GAME_PSS")" \
+    "$(mib_runs "$WORK/game_pss")"
+printf '  %-44s %6s MiB   [%s]\n' "chromium PSS with the game, $CHROMIUM_GAME_PROCS processes" \
+    "$(mib "$CHROMIUM_GAME_PSS")" "$(mib_runs "$WORK/chromium_game_pss")"
+printf '  %-44s %s / %s MiB\n' "USS (private) with the game: launcher / chromium" "$(mib "$GAME_USS")" \
+    "$(mib "$CHROMIUM_GAME_USS")"
 echo
 printf '  %-44s %7s   %s\n' "ratio" "value" "target"
 ratio() { # LABEL NUMERATOR DENOMINATOR [LIMIT]
@@ -429,3 +549,6 @@ ratio "login page visible / chromium" "$PAGE" "$CHROMIUM"
 ratio "launcher PSS / chromium PSS" "$PSS" "$CHROMIUM_PSS" 0.9
 ratio "bare WebKitGTK PSS / chromium PSS" "$BARE_PSS" "$CHROMIUM_PSS"
 ratio "launcher USS / chromium USS" "$USS" "$CHROMIUM_USS"
+ratio "game visible after hand-over / bare floor" "$GAME" "$BARE_GAME" 1.2
+ratio "launcher PSS / chromium PSS, with the game" "$GAME_PSS" "$CHROMIUM_GAME_PSS" 0.9
+ratio "launcher USS / chromium USS, with the game" "$GAME_USS" "$CHROMIUM_GAME_USS"

@@ -50,7 +50,9 @@ bool CMyHtmlView::Create(GtkContainer* parent) {
     m_pView = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context,
                                            "user-content-manager", m_pContent, nullptr));
     g_object_ref_sink(m_pView);
-    webkit_settings_set_enable_developer_extras(webkit_web_view_get_settings(m_pView), FALSE);
+    WebKitSettings* settings = webkit_web_view_get_settings(m_pView);
+    webkit_settings_set_enable_developer_extras(settings, FALSE);
+    ChooseGameCompositing(settings);
 
     GtkWidget* view = GTK_WIDGET(m_pView);
     m_signals.Connect(view, "button-press-event", G_CALLBACK(&CMyHtmlView::OnButton), this);

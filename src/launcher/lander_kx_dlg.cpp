@@ -11,6 +11,7 @@
 #include "login/lander_login.h"
 #include "platform/known_folders.h"
 #include "platform/process_spawn.h"
+#include "platform/web_engine.h"
 #include "ui/buffered_paint.h"
 #include "ui/custom_message_box.h"
 #include "ui/dialog_base.h"
@@ -78,6 +79,9 @@ bool CLander_KxDlg::OnInitDialog() {
         if (login.DoModal() < 0) return false;
         m_strGameUrl = login.GetPlayUrl();
     }
+    // No page is left in this process: its web engine's network process
+    // may go too. The cache cleaning makes a context of its own.
+    ReleaseSharedWebContext();
     CreateFrameWindow();
     // The tray icon goes here (the product title as its tip).
     CreateButtons();

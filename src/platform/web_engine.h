@@ -21,11 +21,27 @@ struct WebEngineFolders {
 // process on the same folders reads them.
 WebKitWebContext* SharedWebContext(const WebEngineFolders& folders);
 
+// Drops the process's web context, once no view uses it any more, so that
+// the engine's network process ends with it; a later SharedWebContext
+// makes a new one. The launcher does this after the login, while the game
+// runs in its own process.
+void ReleaseSharedWebContext();
+
 // The folders of the running user (GetWebDataDir, GetWebCacheDir).
 WebEngineFolders DefaultWebEngineFolders();
 
 // The cookie store's file in a data folder.
 std::string CookieStorePath(const std::string& data_dir);
+
+// Whether the machine has a GPU the engine could composite with: a DRM
+// render node (/dev/dri/renderD*). Without one, accelerated compositing
+// runs on software GL, which costs a game page about a third more time to
+// show and a hundred MiB more memory for nothing.
+bool HasGpuRenderNode();
+
+// The game view's compositing: the engine's own policy where a GPU is
+// there (a canvas game gains from it), none where it is not.
+void ChooseGameCompositing(WebKitSettings* settings);
 
 // Opens the URL in the user's default web browser, outside the launcher.
 // False when no browser could be started.

@@ -39,6 +39,33 @@ WebKitWebContext* SharedWebContext(const WebEngineFolders& folders) {
     return g_pContext;
 }
 
+void ReleaseSharedWebContext() {
+    if (g_pContext == nullptr) return;
+    g_object_unref(g_pContext);
+    g_pContext = nullptr;
+}
+
+bool HasGpuRenderNode() {
+    GDir* dir = g_dir_open("/dev/dri", 0, nullptr);
+    if (dir == nullptr) return false;
+    bool found = false;
+    while (const char* name = g_dir_read_name(dir)) {
+        if (g_str_has_prefix(name, "renderD")) {
+            found = true;
+            break;
+        }
+    }
+    g_dir_close(dir);
+    return found;
+}
+
+void ChooseGameCompositing(WebKitSettings* settings) {
+    if (!HasGpuRenderNode()) {
+        webkit_settings_set_hardware_acceleration_policy(settings,
+                                                         WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
+    }
+}
+
 bool OpenInDefaultBrowser(const std::string& url) {
     GError* error = nullptr;
     const gboolean ok = g_app_info_launch_default_for_uri(url.c_str(), nullptr, &error);

@@ -3,6 +3,9 @@
 // game window inside it, its window states, and how the run ends.
 #include "login_window_fixture.h"
 
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
 namespace vostra::test {
 namespace {
 
@@ -95,6 +98,120 @@ TEST_F(Frame, CarriesTheGameWindowAndExitsCleanly) {
 
 // The game window (a popup titled "Vostra") inside the frame.
 unsigned long GameWindowId() { return FindWindowByTitle("Vostra", 20000); }
+
+// A dock window along the screen's left edge that reserves its width with
+// a strut, as a desktop panel does; gone with the object.
+class LeftPanel {
+public:
+    explicit LeftPanel(int width) {
+        display_ = XOpenDisplay(nullptr);
+        if (display_ == nullptr) return;
+        const int height = DisplayHeight(display_, DefaultScreen(display_));
+        window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, width, height, 0,
+                                      0, 0x305070);
+        const Atom type = XInternAtom(display_, "_NET_WM_WINDOW_TYPE", False);
+        const Atom dock = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_DOCK", False);
+        XChangeProperty(display_, window_, type, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&dock), 1);
+        // left, right, top, bottom, then the start and end of each edge.
+        long strut[12] = {width, 0, 0, 0, 0, height - 1, 0, 0, 0, 0, 0, 0};
+        XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_STRUT_PARTIAL", False),
+                        XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(strut), 12);
+        XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_STRUT", False),
+                        XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(strut), 4);
+        // Placed where it asks to be, not where the window manager would put it.
+        XSizeHints hints{};
+        hints.flags = USPosition | PPosition | USSize | PSize;
+        hints.width = width;
+        hints.height = height;
+        XSetWMNormalHints(display_, window_, &hints);
+        XMapWindow(display_, window_);
+        XFlush(display_);
+    }
+    ~LeftPanel() {
+        if (display_ == nullptr) return;
+        XDestroyWindow(display_, window_);
+        XCloseDisplay(display_);
+    }
+    LeftPanel(const LeftPanel&) = delete;
+    LeftPanel& operator=(const LeftPanel&) = delete;
+
+    // The window manager's work area (of the first desktop), once its left
+    // edge is `left`; the last one read otherwise.
+    Box WaitForWorkArea(int left, int timeout_ms = 5000) {
+        Box area;
+        for (int waited = 0; display_ != nullptr && waited <= timeout_ms; waited += 100) {
+            Atom type = 0;
+            int format = 0;
+            unsigned long count = 0, after = 0;
+            unsigned char* data = nullptr;
+            if (XGetWindowProperty(display_, DefaultRootWindow(display_),
+                                   XInternAtom(display_, "_NET_WORKAREA", False), 0, 4, False,
+                                   XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
+                data != nullptr && count == 4) {
+                const long* v = reinterpret_cast<const long*>(data);
+                area = {static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]),
+                        static_cast<int>(v[3])};
+            }
+            if (data != nullptr) XFree(data);
+            if (area.x == left) break;
+            Sleep(100);
+        }
+        return area;
+    }
+
+private:
+    Display* display_ = nullptr;
+    Window window_ = 0;
+};
+
+// A panel at the left edge: the frame takes exactly the work area beside
+// it, and the game window fills the frame below the strip.
+TEST_F(Frame, CoversTheWorkAreaBesideALeftPanel) {
+    if (!WmRuns()) GTEST_SKIP() << "a panel's strut needs a window manager";
+    LeftPanel panel(60);
+    const Box area = panel.WaitForWorkArea(60);
+    ASSERT_EQ(area.x, 60) << "the window manager ignored the strut";
+    ASSERT_EQ(area.width, 1540);
+    const unsigned long frame = OpenFrame(false);
+    ASSERT_NE(frame, 0u);
+    const Box f = WaitForRect(frame, area);
+    EXPECT_EQ(f.x, area.x);
+    EXPECT_EQ(f.y, area.y);
+    EXPECT_EQ(f.width, area.width);
+    EXPECT_EQ(f.height, area.height);
+    const unsigned long game = GameWindowId();
+    ASSERT_NE(game, 0u);
+    Box g;
+    for (int waited = 0; waited < 10000; waited += 100) {
+        g = RectOf(game);
+        if (g.x == f.x && g.width == f.width) break;
+        Sleep(100);
+    }
+    EXPECT_EQ(g.x, f.x);
+    EXPECT_EQ(g.y, f.y + 30);
+    EXPECT_EQ(g.width, f.width);
+    EXPECT_EQ(g.height, f.height - 30);
+    EXPECT_TRUE(WaitForScreenColour(area.x + 100, area.y + 80, kGameMarker)) << "no game page";
+    Screenshot shot("frame-left-panel");
+    EXPECT_EQ(ColourDistance(shot.Pixel(30, 400), 0x305070), 0) << "the frame covers the panel";
+}
+
+// The refresh button loads the game page again from the operator.
+TEST_F(Frame, RefreshButtonReloadsTheGamePage) {
+    const unsigned long frame = OpenFrame(true);
+    ASSERT_NE(frame, 0u);
+    const int before = Stats()["game-page"];
+    ASSERT_GE(before, 1);
+    ClickButton(frame, 467, 78, 24);
+    int after = before;
+    for (int waited = 0; waited < 10000 && after == before; waited += 200) {
+        Sleep(200);
+        after = Stats()["game-page"];
+    }
+    EXPECT_EQ(after, before + 1);
+    EXPECT_TRUE(WaitForScreenColour(100, 80, kGameMarker)) << "no game page after the refresh";
+}
 
 TEST_F(Frame, DoubleClickOnTheStripRestoresAndMaximises) {
     const unsigned long frame = OpenFrame(false);

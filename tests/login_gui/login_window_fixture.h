@@ -182,6 +182,7 @@ protected:
         Xdo("type --delay 40 ann");
         Xdo("key Return");
         if (HandedOverUrl().empty()) {
+            Screenshot shot("no-hand-over");
             ADD_FAILURE() << "no hand-over";
             return 0;
         }

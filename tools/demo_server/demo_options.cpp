@@ -48,10 +48,13 @@ std::string DemoUsage() {
         "usage: vostra-demo-server [--host ADDR] [--port N] [--client FILE]\n"
         "                          [--client-rate BYTES_PER_SECOND]\n"
         "                          [--reply TEXT] [--fault NAME]...\n"
+        "                          [--auto-login ACCOUNT] [--login-stamp FILE]\n"
         "  --port 0 takes any free port; the first line printed names it.\n"
         "  --client publishes FILE as the newest client (its FileVersion decides).\n"
         "  --client-rate (or --publish-rate) slows its download; 0: full speed.\n"
         "  --reply answers every version query with TEXT.\n"
+        "  --auto-login makes the login page log in as ACCOUNT by itself.\n"
+        "  --login-stamp writes the monotonic time of each login to FILE.\n"
         "  faults:";
     for (const auto& [name, fault] : FaultNames()) text += " " + name;
     return text + "\n";
@@ -81,6 +84,10 @@ bool ParseDemoOptions(int argc, char** argv, DemoOptions& out, std::string& erro
             }
         } else if (opt == "--reply") {
             out.fixed_reply = value;
+        } else if (opt == "--auto-login") {
+            out.auto_login = value;
+        } else if (opt == "--login-stamp") {
+            out.login_stamp = value;
         } else if (opt == "--fault") {
             const auto it = FaultNames().find(value);
             if (it == FaultNames().end()) {

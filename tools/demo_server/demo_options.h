@@ -31,6 +31,13 @@ struct DemoOptions {
     int64_t client_rate = 0;      // bytes per second of its download; 0: unthrottled
     std::optional<std::string> fixed_reply;  // answer every version query with this
     std::set<Fault> faults;
+    // Benchmark aids. auto_login: the login page submits its form by itself
+    // with this account once loaded, so no typing sits in a timed path.
+    // login_stamp: each answered login writes the CLOCK_MONOTONIC time in
+    // nanoseconds to this file (replacing it whole), the moment the browser
+    // receives the play link.
+    std::string auto_login;
+    std::string login_stamp;
 
     bool Has(Fault f) const { return faults.count(f) != 0; }
 };

@@ -3,6 +3,9 @@
 // game page and a news frame. The form's POST accepts any account with any
 // password (the demo lets anyone play), sets the session cookie and sends
 // the browser on to the game page.
+#include <time.h>
+
+#include <cstdio>
 #include <string>
 
 #include "html_text.h"
@@ -48,7 +51,39 @@ std::string NewsFrameHtml(const std::string& mac) {
            "\" width=\"300\" height=\"80\" frameborder=\"0\" style=\"border:0\"></iframe>\n";
 }
 
-std::string LoginPageHtml(const std::string& mac, const std::string& error) {
+// Fills the account field and, once the page has loaded, clicks the
+// form's button (whose id "submit" hides the form's own submit()), for
+// --auto-login.
+std::string AutoLoginScript(const std::string& account) {
+    std::string quoted;
+    for (char c : account) {
+        if (c == '\\' || c == '\'' || c == '<' || c == '>') {
+            char hex[8];
+            snprintf(hex, sizeof hex, "\\x%02x", static_cast<unsigned char>(c));
+            quoted += hex;
+        } else {
+            quoted += c;
+        }
+    }
+    return "<script>addEventListener('load',function(){setTimeout(function(){"
+           "document.getElementById('user').value='" + quoted +
+           "';document.getElementById('submit').click();},0);});</script>\n";
+}
+
+// Writes the monotonic clock in nanoseconds to `path`, whole: written under
+// a temporary name and renamed, so a reader never sees half a number.
+void WriteStamp(const std::string& path) {
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    const std::string temp = path + ".tmp";
+    FILE* f = fopen(temp.c_str(), "w");
+    if (f == nullptr) return;
+    fprintf(f, "%lld\n", static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec);
+    if (fclose(f) == 0) rename(temp.c_str(), path.c_str());
+}
+
+std::string LoginPageHtml(const std::string& mac, const std::string& error,
+                          const std::string& auto_login = "") {
     const std::string shown = mac.empty() ? "(unknown)" : HtmlEscape(mac);
     const std::string play = HtmlEscape(PlayLinkFor(mac));
     const std::string error_html =
@@ -59,7 +94,7 @@ std::string LoginPageHtml(const std::string& mac, const std::string& error) {
            "</style></head><body>\n"
            "<h1>Vostra</h1>\n"
            "<p>Machine: <span id=\"mac\">" + shown + "</span></p>\n" + error_html +
-           LoginFormHtml(mac) +
+           LoginFormHtml(mac) + (auto_login.empty() ? "" : AutoLoginScript(auto_login)) +
            "<p><a id=\"play\" href=\"" + play + "\">play</a> "
            "<a id=\"play-new\" target=\"_blank\" href=\"" + play + "\">play in a new window</a> "
            "<a id=\"rules\" target=\"_blank\" href=\"" + HtmlEscape(NewsPagePath()) +
@@ -67,7 +102,8 @@ std::string LoginPageHtml(const std::string& mac, const std::string& error) {
            NewsFrameHtml(mac) + "</body></html>\n";
 }
 
-void AnswerLoginPost(const httplib::Request& req, httplib::Response& res) {
+void AnswerLoginPost(const httplib::Request& req, httplib::Response& res,
+                     const std::string& stamp_path) {
     CountRequest(Route::kLoginPost);
     const std::string mac = req.get_param_value("mac");
     const std::string user = req.get_param_value("user");
@@ -80,6 +116,7 @@ void AnswerLoginPost(const httplib::Request& req, httplib::Response& res) {
                                      "; Path=/; Max-Age=" + std::to_string(kSessionSeconds) +
                                      "; HttpOnly");
     res.set_redirect(PlayLinkFor(mac) + "&user=" + QueryEncode(user), 303);
+    if (!stamp_path.empty()) WriteStamp(stamp_path);
 }
 
 }  // namespace
@@ -98,12 +135,17 @@ std::string MadeTall(std::string html) {
 void RegisterLoginPage(httplib::Server& server, const DemoOptions& options) {
     const std::string pattern = RegexQuote(LoginPagePath()) + "mac/([^/]*)/";
     const bool tall = options.Has(Fault::kLoginTall);
-    server.Get(pattern, [tall](const httplib::Request& req, httplib::Response& res) {
+    const std::string auto_login = options.auto_login;
+    server.Get(pattern, [tall, auto_login](const httplib::Request& req, httplib::Response& res) {
         CountRequest(Route::kLoginPage);
-        std::string html = LoginPageHtml(req.matches[1].str(), "");
+        std::string html = LoginPageHtml(req.matches[1].str(), "", auto_login);
         res.set_content(tall ? MadeTall(std::move(html)) : html, "text/html; charset=utf-8");
     });
-    server.Post(RegexQuote(LoginPostPath()), AnswerLoginPost);
+    const std::string stamp = options.login_stamp;
+    server.Post(RegexQuote(LoginPostPath()),
+                [stamp](const httplib::Request& req, httplib::Response& res) {
+                    AnswerLoginPost(req, res, stamp);
+                });
 }
 
 }  // namespace vostra::demo
