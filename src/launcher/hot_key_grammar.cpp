@@ -55,17 +55,30 @@ HotKeyChord ParseHotKey(const KeyNameTable& table, std::string_view text) {
     return chord;
 }
 
+bool IsUsableHotKeyText(const KeyNameTable& table, std::string_view text) {
+    std::string_view rest = text;
+    size_t plus;
+    while ((plus = rest.find('+')) != std::string_view::npos) {
+        const std::string_view token = rest.substr(0, plus);
+        if (token != "Alt" && token != "Ctrl" && token != "Shift") return false;
+        rest.remove_prefix(plus + 1);
+    }
+    return ParseHotKey(table, text).virtualKey != 0;
+}
+
 std::vector<ConfiguredHotKey> ReadConfiguredHotKeys(const KeyNameTable& table) {
     static constexpr struct {
         int id;
         const char* key;
-    } kKeys[] = {{HOTKEY_BOSS, "screentoggle"}, {HOTKEY_FULLSCREEN, "fullscreen"}};
+        const char* shipped;
+    } kKeys[] = {{HOTKEY_BOSS, "screentoggle", kShippedBossKey},
+                 {HOTKEY_FULLSCREEN, "fullscreen", kShippedFullScreenKey}};
 
     std::vector<ConfiguredHotKey> result;
     for (const auto& entry : kKeys) {
         std::string text;
-        ReadSetting("Setting", entry.key, "0", text);
-        if (text.empty()) continue;
+        ReadSetting("Setting", entry.key, entry.shipped, text);
+        if (text.empty() || !IsUsableHotKeyText(table, text)) continue;
         ConfiguredHotKey hotKey;
         hotKey.id = entry.id;
         hotKey.chord = ParseHotKey(table, text);

@@ -47,6 +47,13 @@ struct HotKeyChord {
 // cannot be named.
 HotKeyChord ParseHotKey(const KeyNameTable& table, std::string_view text);
 
+// Whether a value names a key the launcher may grab: every piece before a
+// "+" is "Alt", "Ctrl" or "Shift", and the key name is in the table. Any
+// other piece ("Win+A", "ctrl+A", the empty one of "+F2") would otherwise
+// be dropped by ParseHotKey and leave a bare key grabbed on the whole
+// desktop, so such a value registers nothing.
+bool IsUsableHotKeyText(const KeyNameTable& table, std::string_view text);
+
 // One hot key the settings file asks for.
 struct ConfiguredHotKey {
     int id = 0;
@@ -54,11 +61,17 @@ struct ConfiguredHotKey {
     HotKeyChord chord;
 };
 
+// The shipped values of the two configured keys.
+inline constexpr char kShippedBossKey[] = "F10";
+inline constexpr char kShippedFullScreenKey[] = "F11";
+
 // The boss key ([Setting] screentoggle, id HOTKEY_BOSS) and the full-screen
 // key ([Setting] fullscreen, id HOTKEY_FULLSCREEN), in this order, read
 // from the settings file now. A key missing from the file (or no file)
-// reads as "0", the digit key 0; a key present with an empty value is left
-// out, so that hot key stays unregistered.
+// takes its shipped value, F10 or F11: reading it as "0" would grab the
+// digit 0 from every program. A key present with an empty value, or with
+// a value IsUsableHotKeyText refuses, is left out, so that hot key stays
+// unregistered.
 std::vector<ConfiguredHotKey> ReadConfiguredHotKeys(const KeyNameTable& table);
 
 }  // namespace vostra

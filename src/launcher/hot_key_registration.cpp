@@ -1,17 +1,32 @@
 #include "launcher/hot_key_registration.h"
 
-#include "launcher/hot_key_grammar.h"
-
 namespace vostra {
 
-void RegisterHotKeys(GlobalHotKeys& hotKeys) {
+LauncherHotKeys RegisterHotKeys(GlobalHotKeys& hotKeys) {
     const KeyNameTable table = BuildKeyNameTable();
-    for (const ConfiguredHotKey& configured : ReadConfiguredHotKeys(table)) {
-        hotKeys.UnregisterHotKey(configured.id);
-        hotKeys.RegisterHotKey(configured.id, configured.chord.modifiers,
-                               configured.chord.virtualKey);
+    LauncherHotKeys result;
+    result.keys = ReadConfiguredHotKeys(table);
+    ConfiguredHotKey refresh;
+    refresh.id = HOTKEY_REFRESH;
+    refresh.text = "F5";
+    refresh.chord = {0, kRefreshVirtualKey};
+    result.keys.push_back(refresh);
+    for (const ConfiguredHotKey& key : result.keys) {
+        if (ActsOnlyWhileActive(key.id)) continue;
+        hotKeys.UnregisterHotKey(key.id);
+        hotKeys.RegisterHotKey(key.id, key.chord.modifiers, key.chord.virtualKey);
     }
-    hotKeys.RegisterHotKey(HOTKEY_REFRESH, 0, kRefreshVirtualKey);
+    return result;
+}
+
+void HoldActiveOnlyHotKeys(GlobalHotKeys& hotKeys, LauncherHotKeys& keys, bool hold) {
+    if (keys.activeKeysHeld == hold) return;
+    keys.activeKeysHeld = hold;
+    for (const ConfiguredHotKey& key : keys.keys) {
+        if (!ActsOnlyWhileActive(key.id)) continue;
+        hotKeys.UnregisterHotKey(key.id);
+        if (hold) hotKeys.RegisterHotKey(key.id, key.chord.modifiers, key.chord.virtualKey);
+    }
 }
 
 }  // namespace vostra

@@ -130,18 +130,37 @@ TEST_F(ConfiguredHotKeys, ShippedFileGivesF10AsBossKeyAndF11AsFullScreen) {
     EXPECT_EQ(keys[1].chord, (HotKeyChord{0, 0x7A}));
 }
 
-TEST_F(ConfiguredHotKeys, MissingFileOrKeyReadsAsTheDigitZero) {
+// A missing key is not the digit 0 (which would be taken from every
+// program) but the shipped value.
+TEST_F(ConfiguredHotKeys, MissingFileOrKeyTakesTheShippedValue) {
     auto keys = Read();  // no file at all
     ASSERT_EQ(keys.size(), 2u);
-    EXPECT_EQ(keys[0].text, "0");
-    EXPECT_EQ(keys[0].chord, (HotKeyChord{0, 0x30}));
-    EXPECT_EQ(keys[1].chord, (HotKeyChord{0, 0x30}));
+    EXPECT_EQ(keys[0].text, "F10");
+    EXPECT_EQ(keys[0].chord, (HotKeyChord{0, 0x79}));
+    EXPECT_EQ(keys[1].chord, (HotKeyChord{0, 0x7A}));
 
     WriteSettings("fullscreen=Alt+Num5\r\n");  // boss key missing
     keys = Read();
     ASSERT_EQ(keys.size(), 2u);
-    EXPECT_EQ(keys[0].chord, (HotKeyChord{0, 0x30}));
+    EXPECT_EQ(keys[0].chord, (HotKeyChord{0, 0x79}));
     EXPECT_EQ(keys[1].chord, (HotKeyChord{MOD_ALT, 0x65}));
+}
+
+// A value that would grab something other than what it says registers
+// nothing: an unknown modifier word would be dropped, leaving the bare key.
+TEST_F(ConfiguredHotKeys, UnknownModifierOrKeyNameRegistersNothing) {
+    for (const char* value : {"Win+A", "ctrl+A", "+F2", "Ctrl++", "Ctrl++F3", "F13", "f10",
+                              "Ctrl+ A", "Ctrl +A", "Alt+Ctrl+Esc"}) {
+        WriteSettings(std::string("screentoggle=") + value + "\r\nfullscreen=Shift+F12\r\n");
+        const auto keys = Read();
+        ASSERT_EQ(keys.size(), 1u) << value;
+        EXPECT_EQ(keys[0].id, HOTKEY_FULLSCREEN) << value;
+        EXPECT_EQ(keys[0].chord, (HotKeyChord{MOD_SHIFT, 0x7B}));
+    }
+    const KeyNameTable table = BuildKeyNameTable();
+    EXPECT_TRUE(IsUsableHotKeyText(table, "Alt+Ctrl+Shift+Num*"));
+    EXPECT_TRUE(IsUsableHotKeyText(table, "Ctrl"));
+    EXPECT_FALSE(IsUsableHotKeyText(table, ""));
 }
 
 TEST_F(ConfiguredHotKeys, EmptyValueLeavesThatHotKeyOut) {
@@ -155,21 +174,21 @@ TEST_F(ConfiguredHotKeys, EmptyValueLeavesThatHotKeyOut) {
     EXPECT_TRUE(Read().empty());
 }
 
-TEST_F(ConfiguredHotKeys, KeyNamesMatchInAnyCaseButValuesDoNot) {
-    WriteSettings("ScreenToggle=f10\r\nFULLSCREEN=Ctrl+ A\r\n");
+TEST_F(ConfiguredHotKeys, KeyNamesMatchInAnyCase) {
+    WriteSettings("ScreenToggle=F2\r\nFULLSCREEN=Ctrl+A\r\n");
     const auto keys = Read();
     ASSERT_EQ(keys.size(), 2u);
-    EXPECT_EQ(keys[0].text, "f10");
-    EXPECT_EQ(keys[0].chord, (HotKeyChord{0, 0}));
-    EXPECT_EQ(keys[1].chord, (HotKeyChord{MOD_CONTROL, 0}));
+    EXPECT_EQ(keys[0].text, "F2");
+    EXPECT_EQ(keys[0].chord, (HotKeyChord{0, 0x71}));
+    EXPECT_EQ(keys[1].chord, (HotKeyChord{MOD_CONTROL, 0x41}));
 }
 
 TEST_F(ConfiguredHotKeys, OtherSectionsAreNotRead) {
     WriteFile(GetSettingsPath(), "[Info]\r\nscreentoggle=F2\r\nfullscreen=F3\r\n");
     const auto keys = Read();
     ASSERT_EQ(keys.size(), 2u);
-    EXPECT_EQ(keys[0].text, "0");
-    EXPECT_EQ(keys[1].text, "0");
+    EXPECT_EQ(keys[0].text, "F10");
+    EXPECT_EQ(keys[1].text, "F11");
 }
 
 }  // namespace

@@ -266,7 +266,9 @@ TEST_F(X11HotKeys, HandlerMayDestroyTheHotKeys) {
 TEST_F(X11HotKeys, ShippedSettingsGiveBossFullScreenAndRefresh) {
     WriteFile(GetSettingsPath(), "[Setting]\r\nscreenshots=Ctrl+Shift+A\r\n"
                                  "screentoggle=F10\r\nfullscreen=F11\r\n");
-    RegisterHotKeys(*m_keys);
+    LauncherHotKeys set = RegisterHotKeys(*m_keys);
+    EXPECT_EQ(Press("F5", 0), Ids{});  // held only while the launcher is active
+    HoldActiveOnlyHotKeys(*m_keys, set, true);
     EXPECT_EQ(Press("F10"), (Ids{HOTKEY_BOSS}));
     EXPECT_EQ(Press("F11"), (Ids{HOTKEY_FULLSCREEN}));
     EXPECT_EQ(Press("F5"), (Ids{HOTKEY_REFRESH}));
@@ -276,7 +278,8 @@ TEST_F(X11HotKeys, ShippedSettingsGiveBossFullScreenAndRefresh) {
 TEST_F(X11HotKeys, ConfiguredKeyTakenElsewhereLeavesTheOthersWorking) {
     WriteFile(GetSettingsPath(), "[Setting]\r\nscreentoggle=Alt+Num5\r\nfullscreen=F11\r\n");
     ASSERT_TRUE(m_other.Grab(XK_F11, 0));
-    RegisterHotKeys(*m_keys);
+    LauncherHotKeys set = RegisterHotKeys(*m_keys);
+    HoldActiveOnlyHotKeys(*m_keys, set, true);
     EXPECT_EQ(Press(KeypadFive("alt+")), (Ids{HOTKEY_BOSS}));
     EXPECT_EQ(Press("F5"), (Ids{HOTKEY_REFRESH}));
     EXPECT_EQ(Press("F11", 0), Ids{});
