@@ -50,6 +50,9 @@ ui::Rect MonitorRect(GtkWidget* window) {
 CLander_KxDlg::CLander_KxDlg() = default;
 
 CLander_KxDlg::~CLander_KxDlg() {
+    m_pCleaning.reset();  // stops a running walk, waits for its worker
+    m_pHotKeys.reset();
+    m_tray.Remove();
     m_refitTimer.Stop();
     m_receiver.Remove();
     m_pOverlay.reset();
@@ -83,7 +86,7 @@ bool CLander_KxDlg::OnInitDialog() {
     // may go too. The cache cleaning makes a context of its own.
     ReleaseSharedWebContext();
     CreateFrameWindow();
-    // The tray icon goes here (the product title as its tip).
+    AddTrayIcon();
     CreateButtons();
     m_pStripLeft = ui::LoadPngImage(kStripLeftPng);
     m_pStripTile = ui::LoadPngImage(kStripTilePng);
@@ -103,7 +106,10 @@ bool CLander_KxDlg::OnInitDialog() {
 
     m_pOverlay = std::make_unique<ui::CMenbanDlg>();
     m_pOverlay->Create(GTK_WINDOW(m_pWindow));
-    // The hot keys are registered here, once.
+    m_pHotKeys = CreateGlobalHotKeys([this](int id) { OnHotKey(id); });
+    m_hotKeys = RegisterHotKeys(*m_pHotKeys);
+    m_signals.Connect(m_pWindow, "notify::is-active", G_CALLBACK(&CLander_KxDlg::OnActiveChanged), this);
+    HoldActiveOnlyHotKeys(*m_pHotKeys, m_hotKeys, IsTopParentActive());
     SpawnGameWindow();
     return true;
 }
@@ -280,9 +286,80 @@ void CLander_KxDlg::ConfirmExit() {
     const int answer = box.DoModal();
     m_bAsking = false;
     if (answer != ui::IDOK) return;
-    // The tray icon is removed here.
+    m_tray.Remove();
     CloseGameWindow();
     EndDialog(0);
+}
+
+bool CLander_KxDlg::IsTopParentActive() const {
+    // The frame counts as active while the game window inside it has the
+    // focus too: X reports focus in a child window to its toplevel.
+    return m_pWindow != nullptr && gtk_window_is_active(GTK_WINDOW(m_pWindow));
+}
+
+void CLander_KxDlg::OnActiveChanged(GObject*, GParamSpec*, gpointer self) {
+    auto* dlg = static_cast<CLander_KxDlg*>(self);
+    if (dlg->m_pHotKeys) HoldActiveOnlyHotKeys(*dlg->m_pHotKeys, dlg->m_hotKeys, dlg->IsTopParentActive());
+}
+
+void CLander_KxDlg::OnHotKey(int id) {
+    switch (id) {
+        case HOTKEY_REFRESH:
+            if (IsTopParentActive() && m_hGameWnd != 0) {
+                PostWindowMessage(m_hGameWnd, {WM_GAMEWND_REFRESH, 0, 0});
+            }
+            break;
+        case HOTKEY_BOSS:
+            if (m_bMinimizedByButton) {
+                gtk_widget_show(m_pWindow);
+                if (m_bMaximized) Maximize();
+                else Restore();
+                ShowAndActivate();
+            } else {
+                ToggleVisibility();
+            }
+            break;
+        case HOTKEY_FULLSCREEN:
+            if (!IsTopParentActive()) break;
+            if (m_bFullScreen) LeaveFullScreen();
+            else EnterFullScreen();
+            break;
+        default:
+            break;
+    }
+}
+
+void CLander_KxDlg::ToggleVisibility() {
+    if (gtk_widget_get_visible(m_pWindow)) gtk_widget_hide(m_pWindow);
+    else ShowAndActivate();
+}
+
+void CLander_KxDlg::ShowAndActivate() {
+    gtk_widget_show(m_pWindow);
+    gtk_window_deiconify(GTK_WINDOW(m_pWindow));
+    gtk_window_present(GTK_WINDOW(m_pWindow));
+}
+
+void CLander_KxDlg::AddTrayIcon() {
+    m_tray.Add(
+        LoadResString(IDS_PRODUCT_TITLE), [this](int, int, guint32) { ShowAndActivate(); },
+        [this](int x, int y, guint32 time) { OnTrayMenu(x, y, time); });
+}
+
+void CLander_KxDlg::OnTrayMenu(int x, int y, guint32 time) {
+    ShowTrayMenu(x, y, time, [this](int id) { OnCommand(id); });
+}
+
+void CLander_KxDlg::StartCacheCleaning() {
+    if (m_pCleaning && m_pCleaning->Running()) return;
+    if (!m_pCleaning) {
+        m_pCleaning = std::make_unique<CCacheCleaning>(
+            DefaultWebEngineFolders().cache_dir, [this] { OnCommand(ID_CACHE_CLEAN_DONE); });
+    }
+    // Over the frame's rectangle as it is now; moving the frame later does
+    // not move the curtain.
+    if (m_pOverlay) m_pOverlay->ShowOverOwner();
+    m_pCleaning->Start();
 }
 
 void CLander_KxDlg::ChooseNewServer() {
@@ -311,7 +388,13 @@ void CLander_KxDlg::OnCommand(int id) {
         case IDC_BTN_REFRESH:
             if (m_hGameWnd != 0) PostWindowMessage(m_hGameWnd, {WM_GAMEWND_REFRESH, 0, 0});
             break;
-        case IDC_BTN_CLEARCACHE:  // the cache cleaning starts here
+        case IDC_BTN_CLEARCACHE:
+        case ID_TRAY_CLEAN_CACHE: StartCacheCleaning(); break;
+        case ID_CACHE_CLEAN_DONE:
+            if (m_pOverlay) m_pOverlay->HideOverlay();
+            break;
+        case ID_TRAY_TOGGLE: ToggleVisibility(); break;
+        case ID_TRAY_EXIT: ConfirmExit(); break;
         default:
             break;
     }

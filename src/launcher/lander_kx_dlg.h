@@ -23,7 +23,11 @@
 #include <memory>
 #include <string>
 
+#include "launcher/cache_cleaning.h"
+#include "launcher/hot_key_registration.h"
 #include "launcher/title_strip_layout.h"
+#include "launcher/tray_icon.h"
+#include "platform/global_hot_keys.h"
 #include "platform/window_messages.h"
 #include "ui/control_parent.h"
 #include "ui/menban_dlg.h"
@@ -37,6 +41,8 @@ namespace vostra {
 inline constexpr int kFrameWidth = 1000;
 inline constexpr int kFrameHeight = 700;
 inline constexpr int TIMER_REFIT = 102;
+// The cache cleaning's end, as a command to the frame.
+inline constexpr int ID_CACHE_CLEAN_DONE = 10002;
 
 class CLander_KxDlg : public ui::CControlParent {
 public:
@@ -62,6 +68,12 @@ public:
     void ConfirmExit();
     void ChooseNewServer();
     bool IsZoomed() const;
+    // The hot keys' and the tray's own actions.
+    void OnHotKey(int id);
+    void StartCacheCleaning();
+    void ToggleVisibility();
+    void ShowAndActivate();
+    bool IsTopParentActive() const;
 
     GtkWidget* Window() const { return m_pWindow; }
     ::Window GameWindow() const { return m_hGameWnd; }
@@ -81,6 +93,9 @@ private:
     void SpawnGameWindow();
     bool HasWindowManager() const;
     long OnWindowMessage(const WindowMessage& msg);
+    void AddTrayIcon();
+    void OnTrayMenu(int x, int y, guint32 time);
+    static void OnActiveChanged(GObject*, GParamSpec*, gpointer self);
 
     static gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer self);
     static gboolean OnButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer self);
@@ -107,6 +122,10 @@ private:
     bool m_bAsking = false;
     bool m_bDragArmed = false;  // the left button went down on the strip of a restored frame
     int m_nDragX = 0, m_nDragY = 0;
+    std::unique_ptr<GlobalHotKeys> m_pHotKeys;
+    LauncherHotKeys m_hotKeys;
+    TrayIcon m_tray;
+    std::unique_ptr<CCacheCleaning> m_pCleaning;
     ui::CModalLoop m_loop;
     ui::CTimer m_refitTimer;
     CWindowMessageReceiver m_receiver;

@@ -6,6 +6,7 @@
 
 #include <webkit2/webkit2.h>
 
+#include <functional>
 #include <string>
 
 namespace vostra {
@@ -32,6 +33,14 @@ WebEngineFolders DefaultWebEngineFolders();
 
 // The cookie store's file in a data folder.
 std::string CookieStorePath(const std::string& data_dir);
+
+// Clears the engine's caches of the launcher's web data: the memory and
+// disk caches and the offline application cache, never cookies nor what
+// pages stored themselves (local storage, IndexedDB). Asynchronous, on the
+// GUI thread: `done` runs there afterwards with the number of entries the
+// listing before the clear found. The context is released again at the
+// end when the process had none before, so that its network process goes.
+void ClearWebEngineCaches(std::function<void(int listed)> done);
 
 // Whether the machine has a GPU the engine could composite with: a DRM
 // render node (/dev/dri/renderD*). Without one, accelerated compositing

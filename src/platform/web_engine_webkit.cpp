@@ -45,6 +45,49 @@ void ReleaseSharedWebContext() {
     g_pContext = nullptr;
 }
 
+namespace {
+
+constexpr WebKitWebsiteDataTypes kCacheTypes = static_cast<WebKitWebsiteDataTypes>(
+    WEBKIT_WEBSITE_DATA_MEMORY_CACHE | WEBKIT_WEBSITE_DATA_DISK_CACHE |
+    WEBKIT_WEBSITE_DATA_OFFLINE_APPLICATION_CACHE);
+
+struct CacheClear {
+    WebKitWebsiteDataManager* manager = nullptr;
+    bool release_context = false;
+    int listed = 0;
+    std::function<void(int)> done;
+};
+
+void OnCachesCleared(GObject*, GAsyncResult* result, gpointer data) {
+    auto* clear = static_cast<CacheClear*>(data);
+    webkit_website_data_manager_clear_finish(clear->manager, result, nullptr);
+    g_object_unref(clear->manager);
+    if (clear->release_context) ReleaseSharedWebContext();
+    if (clear->done) clear->done(clear->listed);
+    delete clear;
+}
+
+void OnCachesListed(GObject*, GAsyncResult* result, gpointer data) {
+    auto* clear = static_cast<CacheClear*>(data);
+    GList* items = webkit_website_data_manager_fetch_finish(clear->manager, result, nullptr);
+    clear->listed = static_cast<int>(g_list_length(items));
+    g_list_free_full(items, reinterpret_cast<GDestroyNotify>(webkit_website_data_unref));
+    webkit_website_data_manager_clear(clear->manager, kCacheTypes, 0, nullptr, OnCachesCleared,
+                                      clear);
+}
+
+}  // namespace
+
+void ClearWebEngineCaches(std::function<void(int listed)> done) {
+    auto* clear = new CacheClear;
+    clear->release_context = g_pContext == nullptr;
+    clear->done = std::move(done);
+    WebKitWebContext* context = SharedWebContext(DefaultWebEngineFolders());
+    clear->manager = WEBKIT_WEBSITE_DATA_MANAGER(
+        g_object_ref(webkit_web_context_get_website_data_manager(context)));
+    webkit_website_data_manager_fetch(clear->manager, kCacheTypes, nullptr, OnCachesListed, clear);
+}
+
 bool HasGpuRenderNode() {
     GDir* dir = g_dir_open("/dev/dri", 0, nullptr);
     if (dir == nullptr) return false;
