@@ -34,8 +34,7 @@ bool CCacheCleaning::Start() {
 
 void CCacheCleaning::OnEngineCleared(int listed) {
     m_trace(TraceSecondLookup(listed));
-    if (m_worker.joinable()) m_worker.join();  // the last run's, long ended
-    m_doneSource = 0;
+    // The last run's worker was joined when its end came back.
     m_worker = std::thread([this] { CleanCacheWorker(); });
 }
 
